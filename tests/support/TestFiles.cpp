@@ -1,0 +1,53 @@
+#include "support/TestFiles.h"
+
+#include <algorithm>
+#include <atomic>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+
+#include <unistd.h>
+
+namespace testsupport {
+
+TempDir::TempDir() {
+  static std::atomic<int> counter{0};
+  path_ = std::filesystem::temp_directory_path() /
+          ("marbelle-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+  std::filesystem::remove_all(path_);
+  std::filesystem::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("Cannot write " + path.string());
+}
+
+std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("Cannot read " + path.string());
+  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::filesystem::path CorpusDir() { return MARBELLE_CORPUS_DIR; }
+
+std::filesystem::path CorpusFile(const std::string& relativePath) { return CorpusDir() / relativePath; }
+
+std::vector<std::filesystem::path> CorpusPackages() {
+  std::vector<std::filesystem::path> packages;
+  std::error_code ec;
+  for (std::filesystem::recursive_directory_iterator it(CorpusDir(), ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string extension = it->path().extension().string();
+    if (it->is_regular_file() && (extension == ".u" || extension == ".utx")) packages.push_back(it->path());
+  }
+  std::sort(packages.begin(), packages.end());
+  return packages;
+}
+
+}  // namespace testsupport

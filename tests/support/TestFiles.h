@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// A fresh directory under the system's temporary folder, removed with its contents.
+class TempDir {
+public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+  std::filesystem::path path_;
+};
+
+void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path);
+
+// The folder of real packages shared by every checkout; tests that need it skip without it.
+std::filesystem::path CorpusDir();
+// Every Unreal package in the corpus (not the .int files), in a stable order.
+std::vector<std::filesystem::path> CorpusPackages();
+std::filesystem::path CorpusFile(const std::string& relativePath);
+
+}  // namespace testsupport
