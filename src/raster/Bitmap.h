@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace raster {
+
+// One palette colour, laid out like a Windows palette entry.
+struct PaletteEntry {
+  std::uint8_t Red = 0;
+  std::uint8_t Green = 0;
+  std::uint8_t Blue = 0;
+  std::uint8_t Flags = 0;
+
+  friend bool operator==(const PaletteEntry&, const PaletteEntry&) = default;
+};
+
+enum class PixelFormat { Indexed8, Bgr24 };
+
+// A picture in memory: rows from the top, each row tightly packed, either one
+// palette index per pixel or blue, green, red bytes per pixel.
+class Bitmap {
+public:
+  Bitmap() = default;
+  Bitmap(int width, int height, PixelFormat format);
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  PixelFormat Format() const { return format_; }
+  int BytesPerPixel() const { return format_ == PixelFormat::Indexed8 ? 1 : 3; }
+  std::size_t RowBytes() const { return static_cast<std::size_t>(width_) * static_cast<std::size_t>(BytesPerPixel()); }
+  bool IsEmpty() const { return width_ == 0 || height_ == 0; }
+
+  std::uint8_t* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * RowBytes(); }
+  const std::uint8_t* Row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * RowBytes(); }
+  std::vector<std::uint8_t>& Pixels() { return pixels_; }
+  const std::vector<std::uint8_t>& Pixels() const { return pixels_; }
+
+  // Up to 256 colours; empty for an indexed picture whose palette lives elsewhere.
+  std::vector<PaletteEntry>& Palette() { return palette_; }
+  const std::vector<PaletteEntry>& Palette() const { return palette_; }
+
+  // A 24-bit copy; indexes beyond the palette become black.
+  Bitmap ToBgr24() const;
+
+  friend bool operator==(const Bitmap&, const Bitmap&) = default;
+
+private:
+  int width_ = 0;
+  int height_ = 0;
+  PixelFormat format_ = PixelFormat::Bgr24;
+  std::vector<std::uint8_t> pixels_;
+  std::vector<PaletteEntry> palette_;
+};
+
+}  // namespace raster
