@@ -1,0 +1,19 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+// Each subcommand takes the words after its name and returns the exit status;
+// failures are thrown and reported by main.
+int RunInspect(const std::vector<std::string>& words, std::ostream& out);
+int RunCheck(const std::vector<std::string>& words, std::ostream& out);
+int RunExportTextures(const std::vector<std::string>& words, std::ostream& out);
+int RunExportMesh(const std::vector<std::string>& words, std::ostream& out);
+
+// One line for a message that may hold line breaks.
+std::string OneLine(std::string text);
+
+}  // namespace cli

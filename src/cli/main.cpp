@@ -1,0 +1,72 @@
+#include <functional>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "cli/Arguments.h"
+#include "cli/Commands.h"
+#include "platform/TextEncoding.h"
+#include "unrealpkg/ObjectClassRegistry.h"
+
+namespace {
+
+constexpr const char* Usage =
+    "usage: marbelle COMMAND ...\n"
+    "  inspect PACKAGE [--json] [--properties NAME]\n"
+    "      the package's header, names, imports and exports; or the tagged properties\n"
+    "      (a class's default properties) of the exports called NAME\n"
+    "  check PACKAGE...\n"
+    "      reads every object of each package and reports the ones that fail\n"
+    "  export-textures PACKAGE OUTDIR\n"
+    "      writes the first mipmap of every texture as a PNG named after its object path\n"
+    "  export-mesh PACKAGE MESHNAME OUTFILE.obj [--frame N]\n"
+    "      writes one frame of a mesh as a Wavefront OBJ file\n";
+
+}  // namespace
+
+namespace cli {
+
+std::string OneLine(std::string text) {
+  std::string line;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      while (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n')) ++i;
+      if (i + 1 < text.size()) line += ": ";
+    } else {
+      line += text[i];
+    }
+  }
+  return line;
+}
+
+}  // namespace cli
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> words(argv + std::min(argc, 2), argv + argc);
+  const std::string command = argc > 1 ? argv[1] : "";
+  const std::map<std::string, std::function<int(const std::vector<std::string>&, std::ostream&)>> commands = {
+      {"inspect", cli::RunInspect},
+      {"check", cli::RunCheck},
+      {"export-textures", cli::RunExportTextures},
+      {"export-mesh", cli::RunExportMesh}};
+  if (command == "--help" || command == "-h" || command == "help") {
+    std::cout << Usage;
+    return 0;
+  }
+  const auto it = commands.find(command);
+  if (it == commands.end()) {
+    std::cerr << (command.empty() ? "marbelle: no command given\n" : "marbelle: unknown command \"" + command + "\"\n")
+              << Usage;
+    return 1;
+  }
+  unrealpkg::RegisterAllObjectClasses();
+  try {
+    return it->second(words, std::cout);
+  } catch (const cli::UsageError& e) {
+    std::cerr << "marbelle " << command << ": " << e.what() << "\n" << Usage;
+  } catch (const std::exception& e) {
+    std::cerr << "marbelle " << command << ": " << platform::Windows1252ToUtf8(cli::OneLine(e.what())) << '\n';
+  }
+  return 1;
+}

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <fstream>
+#include <sstream>
+
+#include "support/TestFiles.h"
+#include "unrealpkg/TUTPackage.h"
+#include "unrealpkg/TextureObjects.h"
+
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+Outcome Marbelle(const QStringList& arguments) {
+  QProcess process;
+  process.start(MARBELLE_CLI, arguments);
+  process.waitForFinished(120000);
+  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+          process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
+}
+
+QString Corpus(const char* relative) { return QString::fromStdString(testsupport::CorpusFile(relative).string()); }
+
+int CountLines(const std::string& text, const std::string& prefix) {
+  std::istringstream in(text);
+  int count = 0;
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind(prefix, 0) == 0) ++count;
+  return count;
+}
+
+class CliTest : public testing::Test {
+protected:
+  void SetUp() override {
+    if (testsupport::CorpusPackages().empty()) GTEST_SKIP() << "no corpus";
+  }
+};
+
+}  // namespace
+
+TEST_F(CliTest, InspectShowsHeaderAndTables) {
+  const Outcome text = Marbelle({"inspect", Corpus("ut-server/Textures/Male1Skins.utx")});
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_NE(text.out.find("Version:        61"), std::string::npos);
+  EXPECT_NE(text.out.find("Heritage:       1 GUIDs"), std::string::npos);
+  EXPECT_NE(text.out.find("Exports (14)"), std::string::npos);
+
+  const Outcome json = Marbelle({"inspect", "--json", Corpus("ut-server/Textures/BossSkins.utx")});
+  ASSERT_EQ(json.status, 0) << json.err;
+  const QJsonObject document = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
+  EXPECT_EQ(document["version"].toInt(), 68);
+  EXPECT_EQ(document["licenseeMode"].toInt(), 0);
+  EXPECT_EQ(document["packageFlags"].toInt(), 1);
+  EXPECT_EQ(document["names"].toArray().size(), 63);
+  ASSERT_EQ(document["imports"].toArray().size(), 3);
+  EXPECT_EQ(document["imports"].toArray()[0].toObject()["classPackage"].toString(), "Core");
+  const QJsonArray exports = document["exports"].toArray();
+  ASSERT_EQ(exports.size(), 44);
+  int textures = 0;
+  for (const auto& entry : exports) {
+    const QJsonObject e = entry.toObject();
+    for (const char* key : {"index", "className", "objectName", "packagePath", "objectFlags", "serialSize", "serialOffset"})
+      EXPECT_TRUE(e.contains(key)) << key;
+    textures += e["className"].toString() == "Texture";
+  }
+  EXPECT_EQ(textures, 22);
+
+  const Outcome empty = Marbelle({"inspect", "--json", Corpus("utpatches/System/Window.u")});
+  EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(empty.out)).object()["exports"].toArray().size(), 0);
+}
+
+TEST_F(CliTest, PropertiesOfAPlayerClass) {
+  const Outcome text = Marbelle({"inspect", Corpus("utpatches/System/MultiMesh.u"), "--properties", "tskaarj"});
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_NE(text.out.find("MenuName[0] str = \"Skaarj Hybrid\"\n"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("Mesh[0] object = LodMesh'EpicCustomModels.TSkM'\n"), std::string::npos);
+  EXPECT_NE(text.out.find("Deaths[5] object = Sound'UnrealI.Skaarj.SKPDeath3'\n"), std::string::npos);
+
+  const Outcome json = Marbelle({"inspect", Corpus("ut-server/System/Engine.u"), "--properties=Actor", "--json"});
+  ASSERT_EQ(json.status, 0) << json.err;
+  const QJsonArray properties = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).array();
+  bool sawRole = false;
+  for (const auto& entry : properties) {
+    const QJsonObject p = entry.toObject();
+    if (p["name"].toString() != "Role") continue;
+    sawRole = true;
+    EXPECT_EQ(p["arrayIndex"].toInt(), -1);
+    EXPECT_EQ(p["type"].toInt(), 1);
+    EXPECT_EQ(p["typeText"].toString(), "ROLE_Authority");
+    EXPECT_EQ(p["value"].toString(), "ROLE_Authority");
+  }
+  EXPECT_TRUE(sawRole);
+}
+
+TEST_F(CliTest, CheckReadsTheWholeCorpus) {
+  QStringList arguments{"check"};
+  for (const auto& path : testsupport::CorpusPackages()) arguments << QString::fromStdString(path.string());
+  const Outcome run = Marbelle(arguments);
+  EXPECT_EQ(run.status, 0) << run.out << run.err;
+  EXPECT_EQ(CountLines(run.out, "/"), static_cast<int>(testsupport::CorpusPackages().size())) << run.out;
+
+  testsupport::TempDir dir;
+  std::vector<std::uint8_t> bytes = testsupport::ReadFile(testsupport::CorpusFile("ut-server/Textures/Faces.utx"));
+  bytes.resize(bytes.size() / 2);
+  testsupport::WriteFile(dir / "Cut.utx", bytes);
+  const Outcome damaged = Marbelle({"check", QString::fromStdString((dir / "Cut.utx").string())});
+  EXPECT_EQ(damaged.status, 1);
+  EXPECT_NE(damaged.out.find("Cut.utx: cannot be read: Exception processing package"), std::string::npos)
+      << damaged.out;
+}
+
+TEST_F(CliTest, ExportedTexturesHoldThePackagesPixelsAndPalette) {
+  testsupport::TempDir dir;
+  const auto package = testsupport::CorpusFile("ut-server/Textures/Male1Skins.utx");
+  const Outcome run = Marbelle({"export-textures", QString::fromStdString(package.string()),
+                            QString::fromStdString(dir.Path().string())});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("7 textures written"), std::string::npos);
+
+  // Compare with the bytes in the file itself, not with what our reader makes of them.
+  const std::vector<std::uint8_t> file = testsupport::ReadFile(package);
+  unrealpkg::TUTPackage reader(package);
+  const int kurgan = reader.FindExport("Kurgan", "Texture");
+  ASSERT_GE(kurgan, 0);
+  auto& texture = dynamic_cast<unrealpkg::TUTObjectClassTexture&>(reader.GetExport(kurgan)->Object());
+  unrealpkg::TUTObjectUse use(texture);
+  const std::size_t start = static_cast<std::size_t>(reader.GetExport(kurgan)->SerialOffset) + texture.GetMip(0).DataStart;
+  auto& palette = dynamic_cast<unrealpkg::TUTObjectClassPalette&>(reader.GetExport(texture.PaletteRef() - 1)->Object());
+  unrealpkg::TUTObjectUse paletteUse(palette);
+
+  const QImage image(QString::fromStdString((dir / "Kurgan.png").string()));
+  ASSERT_EQ(image.format(), QImage::Format_Indexed8);
+  ASSERT_EQ(image.width(), 256);
+  ASSERT_EQ(image.height(), 256);
+  for (int y = 0; y < 256; ++y)
+    for (int x = 0; x < 256; ++x)
+      ASSERT_EQ(image.pixelIndex(x, y), file[start + static_cast<std::size_t>(y * 256 + x)]) << x << "," << y;
+  for (int i = 0; i < 256; ++i) {
+    const auto& c = palette.GetColor(i);
+    EXPECT_EQ(image.color(i), qRgb(c.R, c.G, c.B)) << i;
+  }
+}
+
+TEST_F(CliTest, ExportedMeshes) {
+  testsupport::TempDir dir;
+  const QString obj = QString::fromStdString((dir / "cow.obj").string());
+  const Outcome run = Marbelle({"export-mesh", Corpus("utpatches/System/epiccustommodels.u"), "TCowMesh", obj, "--frame", "100"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::ifstream in(obj.toStdString());
+  const std::string text((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_EQ(CountLines(text, "v "), 330);
+  EXPECT_EQ(CountLines(text, "vt "), 579);
+  EXPECT_EQ(CountLines(text, "f "), 592);
+  EXPECT_GE(CountLines(text, "g Skin"), 2);
+
+  const Outcome skeletal = Marbelle({"export-mesh", Corpus("ut99mods/System/C4.u"), "C4", obj});
+  ASSERT_EQ(skeletal.status, 0) << skeletal.err;
+  const Outcome mesh = Marbelle({"export-mesh", Corpus("utpatches/System/relics.u"), "RelicSkull", obj, "--frame=29"});
+  ASSERT_EQ(mesh.status, 0) << mesh.err;
+
+  const Outcome past = Marbelle({"export-mesh", Corpus("utpatches/System/epiccustommodels.u"), "TCowMesh", obj, "--frame", "266"});
+  EXPECT_EQ(past.status, 1);
+  EXPECT_EQ(past.err, "marbelle export-mesh: Frame 266 is outside the 266 frames of TCowMesh\n");
+}
+
+TEST_F(CliTest, ErrorsAreOneLineNamingTheFile) {
+  testsupport::TempDir dir;
+  testsupport::WriteFile(dir / "notes.u", {'n', 'o', 't', 'e', 's', ' ', 'o', 'n', 'l', 'y'});
+  const Outcome notPackage = Marbelle({"inspect", QString::fromStdString((dir / "notes.u").string())});
+  EXPECT_EQ(notPackage.status, 1);
+  EXPECT_EQ(notPackage.err, "marbelle inspect: Exception processing package " + (dir / "notes.u").string() +
+                                ": ERROR! This isn't an Unreal package\n");
+  EXPECT_TRUE(notPackage.out.empty());
+
+  const Outcome missingMesh = Marbelle({"export-mesh", Corpus("utpatches/System/relics.u"), "Nothing", "x.obj"});
+  EXPECT_EQ(missingMesh.status, 1);
+  EXPECT_NE(missingMesh.err.find("relics.u: no Mesh, LodMesh or SkeletalMesh is named \"Nothing\""), std::string::npos);
+
+  EXPECT_EQ(Marbelle({"frobnicate"}).status, 1);
+  EXPECT_EQ(Marbelle({"inspect"}).status, 1);
+  EXPECT_EQ(Marbelle({"export-mesh", "a", "b", "c", "--frame", "x"}).status, 1);
+}
