@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <fstream>
-#include <random>
 #include <stdexcept>
 
 #include <unistd.h>
