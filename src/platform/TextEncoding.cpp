@@ -12,6 +12,8 @@ constexpr char16_t HighControls[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+}  // namespace
+
 void AppendUtf8(std::string& out, char16_t codePoint) {
   if (codePoint < 0x80) {
     out += static_cast<char>(codePoint);
@@ -24,8 +26,6 @@ void AppendUtf8(std::string& out, char16_t codePoint) {
     out += static_cast<char>(0x80 | (codePoint & 0x3F));
   }
 }
-
-}  // namespace
 
 std::string Windows1252ToUtf8(std::string_view text) {
   std::string out;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+namespace platform {
+
+// The file called `name` in `directory`, found without regard to ASCII letter
+// case: definitions and packages written on Windows name files in any case.
+// The exact name wins when it exists; nullopt when there is no such file.
+std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem::path& directory,
+                                                          std::string_view name);
+
+}  // namespace platform

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/Registry.h"
+
+namespace platform {
+
+// The key whose default value is the command that opens the game.
+inline constexpr std::string_view GameCommandKey = "\\unreal\\Shell\\open\\command";
+inline constexpr std::string_view DefaultGameDirectory = "C:\\UnrealTournament";
+
+// Where Unreal Tournament is installed, as Windows paths.
+struct GameLocation {
+  // `GameDirectory`: without trailing backslash.
+  std::string gameDirectory;
+  // The folder `GetPackageSearchDefaults` gives for Unreal Tournament, ending in "\System\".
+  std::string systemDirectory;
+};
+
+// A non-empty GameDirectory setting wins. Otherwise each registry is asked in
+// turn: its game command cut before the first "\System\UnrealTournament.exe"
+// (for the game directory) or the first "\System\" (for the System folder),
+// matched with letter case; the first non-empty text wins, else
+// "C:\UnrealTournament".
+GameLocation LocateGame(std::string_view gameDirectorySetting, std::span<const Registry* const> registries);
+
+// LocateGame over the settings file's GameDirectory, the user's registry and
+// the Wine prefix's system.reg, in that order.
+GameLocation LocateGame(const std::filesystem::path& settingsFile);
+
+// A Windows path as a local one, "\" read as "/": "C:\x\y" lies in the
+// prefix's drive_c, another drive letter under its dosdevices; paths without
+// a drive letter (Linux paths among them) stay as they are.
+std::filesystem::path WindowsPathToLocal(std::string_view windowsPath, const std::filesystem::path& winePrefix);
+
+}  // namespace platform

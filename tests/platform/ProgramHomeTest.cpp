@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include "support/TestHelpers.h"
+#include "platform/ProgramHome.h"
+#include "platform/ProgramSettings.h"
+#include "support/TestFiles.h"
+
+TEST(ProgramHomeTest, OptionThenEnvironmentThenWritableExecutableFolder) {
+  testsupport::TempDir dir;
+  const auto option = dir / "option";
+  const auto environment = dir / "environment";
+  {
+    ScopedEnvironment env({{"UTMARBELLE_HOME", environment.string()}});
+    EXPECT_EQ(platform::ResolveProgramHome(option), option);
+    EXPECT_TRUE(std::filesystem::is_directory(option));
+    EXPECT_EQ(platform::ResolveProgramHome(std::nullopt), environment);
+    EXPECT_TRUE(std::filesystem::is_directory(environment));
+  }
+  ScopedEnvironment env({{"UTMARBELLE_HOME", std::nullopt}});
+  const auto executable = platform::ExecutableDirectory();
+  EXPECT_TRUE(std::filesystem::exists(executable / "platform_tests"));
+  EXPECT_EQ(platform::ResolveProgramHome(std::nullopt), executable);
+  EXPECT_EQ(platform::SettingsFilePath(executable), executable / "UTMarbelle.ini");
+
+  testsupport::WriteFile(dir / "file", {1});
+  EXPECT_NE(ErrorOf([&] { platform::ResolveProgramHome(dir / "file"); }).find((dir / "file").string()),
+            std::string::npos);
+}
+
+TEST(ProgramHomeTest, UserFoldersFollowXdgVariablesOrHome) {
+  {
+    ScopedEnvironment env({{"HOME", "/home/player"}, {"XDG_DATA_HOME", "/data"}, {"XDG_CONFIG_HOME", "relative"}});
+    EXPECT_EQ(platform::UserDataDirectory(), "/data/utmarbelle");
+    EXPECT_EQ(platform::UserConfigDirectory(), "/home/player/.config/utmarbelle");
+  }
+  ScopedEnvironment env({{"HOME", "/home/player"}, {"XDG_DATA_HOME", std::nullopt}});
+  EXPECT_EQ(platform::UserDataDirectory(), "/home/player/.local/share/utmarbelle");
+}
+
+TEST(ProgramSettingsTest, LoadAnimationsAndGameDirectoryKeepTheRestOfTheFile) {
+  testsupport::TempDir dir;
+  const auto settings = dir / "UTMarbelle.ini";
+  EXPECT_TRUE(platform::ReadLoadAnimations(settings));
+  EXPECT_EQ(platform::ReadGameDirectorySetting(settings), "");
+  for (const auto& [text, expected] : {std::pair{"0", false}, {"2", true}, {"-1", true}, {"on", true}}) {
+    testsupport::WriteFile(settings, Bytes(std::string("[configuration]\nloadanimations=") + text + "\n"));
+    EXPECT_EQ(platform::ReadLoadAnimations(settings), expected) << text;
+  }
+
+  testsupport::WriteFile(settings, Bytes("[Model]\nPrefix=Sol\n"));
+  platform::WriteLoadAnimations(settings, false);
+  platform::WriteGameDirectorySetting(settings, "/games/ut");
+  EXPECT_FALSE(platform::ReadLoadAnimations(settings));
+  EXPECT_EQ(platform::ReadGameDirectorySetting(settings), "/games/ut");
+  platform::WriteGameDirectorySetting(settings, "");
+  EXPECT_EQ(testsupport::ReadFile(settings),
+            Bytes("[Model]\r\nPrefix=Sol\r\n\r\n[Configuration]\r\nLoadAnimations=0\r\n"));
+  EXPECT_THROW(platform::WriteLoadAnimations(dir / "missing" / "UTMarbelle.ini", true), std::runtime_error);
+}
