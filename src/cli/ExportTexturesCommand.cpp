@@ -45,7 +45,7 @@ int RunExportTextures(const std::vector<std::string>& words, std::ostream& out) 
       unrealpkg::TUTObjectUse use(*texture);
       if (texture->MipCount() == 0) throw std::runtime_error("the texture has no mipmaps");
       const std::filesystem::path file = outDir / (SafeFileName(objectPath) + ".png");
-      raster::SavePng(texture->MipBitmap(0), file);
+      raster::SavePicture(texture->MipBitmap(0), file);
       out << file.string() << '\n';
       ++written;
     } catch (const std::exception& e) {

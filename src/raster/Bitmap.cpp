@@ -28,4 +28,31 @@ Bitmap Bitmap::ToBgr24() const {
   return out;
 }
 
+Bitmap Bitmap::StretchNearest(int width, int height) const {
+  Bitmap out(width, height, format_);
+  out.palette_ = palette_;
+  if (IsEmpty()) return out;
+  const std::size_t pixelBytes = static_cast<std::size_t>(BytesPerPixel());
+  // 64-bit products: width times the source width overflows 32 bits for large pictures.
+  std::vector<std::size_t> sourceOffsets(static_cast<std::size_t>(width));
+  for (int x = 0; x < width; ++x)
+    sourceOffsets[static_cast<std::size_t>(x)] =
+        static_cast<std::size_t>(std::int64_t{x} * width_ / width) * pixelBytes;
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* in = Row(static_cast<int>(std::int64_t{y} * height_ / height));
+    std::uint8_t* dst = out.Row(y);
+    if (pixelBytes == 1) {
+      for (const std::size_t offset : sourceOffsets) *dst++ = in[offset];
+    } else {
+      for (const std::size_t offset : sourceOffsets) {
+        dst[0] = in[offset];
+        dst[1] = in[offset + 1];
+        dst[2] = in[offset + 2];
+        dst += 3;
+      }
+    }
+  }
+  return out;
+}
+
 }  // namespace raster

@@ -44,6 +44,12 @@ public:
   // A 24-bit copy; indexes beyond the palette become black.
   Bitmap ToBgr24() const;
 
+  // A copy of the given size in the same format and palette, sampled like a
+  // colour-on-colour stretched blit: pixel (x, y) takes source pixel
+  // (floor(x * Width() / width), floor(y * Height() / height)). An empty
+  // bitmap stretches to a zero-filled one.
+  Bitmap StretchNearest(int width, int height) const;
+
   friend bool operator==(const Bitmap&, const Bitmap&) = default;
 
 private:

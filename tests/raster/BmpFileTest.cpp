@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -69,6 +70,47 @@ TEST(BmpFile, WritesStandardHeadersAndPaddedBottomUpRowsThatReadBack) {
   EXPECT_EQ(colourFile.size(), 54u + 3 * 16);
   EXPECT_EQ(Field(colourFile, 28, 2), 24u);
   EXPECT_EQ(ReadBack(colourFile), colour);
+}
+
+TEST(BmpFile, WritesFourBitPixelsInPairsWithASixteenColourTable) {
+  Bitmap bitmap(3, 2, PixelFormat::Indexed8);
+  bitmap.Pixels() = {1, 2, 15,  //
+                     0, 9, 4};
+  bitmap.Palette() = {{10, 20, 30, 0}, {40, 50, 60, 0}, {70, 80, 90, 0}};
+  const auto file = raster::EncodeBmp(bitmap, raster::BmpDepth::Indexed4);
+
+  const std::size_t pixelOffset = 14 + 40 + 16 * 4;
+  ASSERT_EQ(file.size(), pixelOffset + 2 * 4);
+  EXPECT_EQ(Field(file, 2), file.size());
+  EXPECT_EQ(Field(file, 10), pixelOffset);
+  EXPECT_EQ(Field(file, 28, 2), 4u);
+  EXPECT_EQ(Field(file, 34), 2u * 4);
+  EXPECT_EQ(Field(file, 46), 16u);
+  const std::vector<std::uint8_t> table(file.begin() + 54, file.begin() + 54 + 16 * 4);
+  EXPECT_EQ(std::vector<std::uint8_t>(table.begin(), table.begin() + 12),
+            (std::vector<std::uint8_t>{30, 20, 10, 0, 60, 50, 40, 0, 90, 80, 70, 0}));
+  EXPECT_EQ(std::count(table.begin() + 12, table.end(), 0), 13 * 4);
+  // Bottom row first, the left pixel of each pair in the high half, odd widths padded with 0.
+  EXPECT_EQ(std::vector<std::uint8_t>(file.begin() + static_cast<long>(pixelOffset), file.end()),
+            (std::vector<std::uint8_t>{0x09, 0x40, 0, 0, 0x12, 0xF0, 0, 0}));
+}
+
+TEST(BmpFile, RefusesFourBitsForBitmapsThatDoNotFit) {
+  Bitmap manyColours(2, 1, PixelFormat::Indexed8);
+  manyColours.Palette().resize(17);
+  Bitmap highIndex(2, 1, PixelFormat::Indexed8);
+  highIndex.Pixels() = {3, 16};
+  for (const Bitmap& bitmap : {manyColours, highIndex, Pattern(2, 1, PixelFormat::Bgr24)})
+    EXPECT_THROW(raster::EncodeBmp(bitmap, raster::BmpDepth::Indexed4), std::runtime_error);
+
+  testsupport::TempDir dir;
+  try {
+    raster::SaveBmpFile(highIndex, dir / "wire.bmp", raster::BmpDepth::Indexed4);
+    ADD_FAILURE() << "a colour index of 16 was written with 4 bits";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find((dir / "wire.bmp").string()), std::string::npos) << e.what();
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "wire.bmp"));
 }
 
 TEST(BmpFile, FailedWriteNamesTheFile) {
