@@ -4,6 +4,7 @@
 #include <map>
 #include <system_error>
 
+#include "platform/FileLookup.h"
 #include "unrealpkg/ObjectClassRegistry.h"
 #include "unrealpkg/PackageFile.h"
 #include "unrealpkg/TUTObject.h"
@@ -17,20 +18,7 @@ constexpr std::size_t MinExportEntryBytes = 12;
 constexpr std::size_t MinImportEntryBytes = 7;
 constexpr std::size_t GenerationBytes = 8;
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 }  // namespace
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
-std::string ToLowerAscii(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
-  return lower;
-}
 
 // ---- export and import entries ----
 
@@ -340,16 +328,9 @@ void TUTPackage::ReleaseAllObjects() {
 
 std::filesystem::path TUTPackage::SiblingPackagePath(std::string_view packageName) const {
   const std::string fileName = std::string(packageName) + ".u";
-  const std::filesystem::path directory = fileName_.parent_path();
-  std::filesystem::path path = directory / fileName;
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) {
-    for (std::filesystem::directory_iterator it(directory.empty() ? "." : directory, ec), end; !ec && it != end;
-         it.increment(ec)) {
-      if (EqualsIgnoreCase(it->path().filename().string(), fileName)) return it->path();
-    }
-    if (OnLocateFile) OnLocateFile(path);
-  }
+  if (auto found = platform::FindFileIgnoringCase(fileName_.parent_path(), fileName)) return *found;
+  std::filesystem::path path = fileName_.parent_path() / fileName;
+  if (OnLocateFile) OnLocateFile(path);
   return path;
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/AsciiText.h"
 #include "unrealpkg/ByteReader.h"
 
 namespace unrealpkg {
@@ -194,7 +195,7 @@ private:
   TUTPackage& package_;
 };
 
-bool EqualsIgnoreCase(std::string_view a, std::string_view b);
-std::string ToLowerAscii(std::string_view text);
+using platform::EqualsIgnoreCase;
+using platform::ToLowerAscii;
 
 }  // namespace unrealpkg
