@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/TModelo.h"
+#include "raster/Bitmap.h"
+
+namespace project {
+
+// One texture of a skin: the picture file it comes from, the bitmap as loaded
+// and painted, and what palette generation and the paint tool keep with it.
+class TObjetoTextura {
+public:
+  std::string Identifier;
+  std::string Description;
+  std::filesystem::path FileName;
+  // The file's modification time as last seen; -1 when the file was missing.
+  std::int64_t FileTime = -1;
+  std::optional<raster::Bitmap> WorkingBitmap;
+  raster::Bitmap SourceBitmap;
+  std::optional<raster::Bitmap> UndoBitmap;
+  std::shared_ptr<const model::WireBitmap> WireBitmap;
+  // The palette palette generation assigned; empty until then.
+  std::vector<raster::PaletteEntry> Palette;
+  bool Modified = false;
+
+  // Reads the picture; outside masked sections it becomes 24-bit.
+  static std::unique_ptr<TObjetoTextura> FromFile(const std::filesystem::path& file, std::string identifier,
+                                                 std::string description, const model::TModeloPart& section);
+  // The picture as a section keeps it: 24-bit unless the section is masked.
+  static raster::Bitmap LoadForSection(const std::filesystem::path& file, const model::TModeloPart& section);
+};
+
+}  // namespace project

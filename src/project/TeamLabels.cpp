@@ -1,0 +1,68 @@
+#include "project/TeamLabels.h"
+
+#include "platform/AsciiText.h"
+
+namespace project {
+
+std::string_view TagOfLabel(std::string_view label) {
+  for (const TeamLabel& team : TeamLabels)
+    if (team.Label == label) return team.Tag;
+  return {};
+}
+
+std::string_view LabelOfIdentifier(std::string_view identifier) {
+  const std::string tag = platform::ToLowerAscii(identifier.substr(0, 3));
+  for (const TeamLabel& team : TeamLabels)
+    if (!team.Tag.empty() && team.Tag == tag) return team.Label;
+  return DefaultLabel;
+}
+
+std::string_view LabelOfTeamDigit(char digit) {
+  return digit >= '0' && digit <= '3' ? TeamLabels[static_cast<std::size_t>(digit - '0') + 1].Label : DefaultLabel;
+}
+
+std::string FaceKey(std::string_view face) {
+  std::string key;
+  for (const char c : face)
+    if (c != ' ') key += c;
+  return platform::ToLowerAscii(key);
+}
+
+std::string MakeIdentifier(std::string_view teamLabel, std::string_view face) {
+  return std::string(TagOfLabel(teamLabel)) + FaceKey(face);
+}
+
+std::string CompleteDescription(std::string_view description, std::string_view identifier) {
+  if (description.find('<') != std::string_view::npos) return std::string(description);
+  return std::string(LabelOfIdentifier(identifier)) + std::string(description);
+}
+
+std::string TextureCaption(std::string_view description, std::string_view identifier) {
+  return std::string(description) + " (" + std::string(identifier) + ")";
+}
+
+std::string SkinCaption(std::string_view description, std::string_view code) {
+  return std::string(description) + " (" + std::string(code) + ")";
+}
+
+SkinCaptionParts SplitSkinCaption(std::string_view caption) {
+  const auto split = caption.find(" (");
+  if (split == std::string_view::npos) return {std::string(caption), {}};
+  const std::string_view rest = caption.substr(split + 2);
+  return {std::string(caption.substr(0, split)), std::string(rest.substr(0, rest.empty() ? 0 : rest.size() - 1))};
+}
+
+std::string CaptionKey(std::string_view caption) {
+  const auto open = caption.find('(');
+  if (open == std::string_view::npos || caption.size() < open + 2) return {};
+  return std::string(caption.substr(open + 1, caption.size() - open - 2));
+}
+
+std::string MakeSkinCode(std::string_view typedCode, std::string_view description) {
+  std::string code = platform::Trim(typedCode);
+  if (code.empty()) code = std::string(description.substr(0, 4));
+  while (code.size() < 4) code += 'x';
+  return platform::ToLowerAscii(code);
+}
+
+}  // namespace project

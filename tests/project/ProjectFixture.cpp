@@ -1,0 +1,35 @@
+#include "ProjectFixture.h"
+
+#include "raster/BmpFile.h"
+
+ProjectFixture::ProjectFixture() {
+  WriteText(home / "Soldier.mrbe",
+            "[Model]\nName=Soldier\nPrefix=Soldier\n"
+            "Section1=Body, TEAM, FACE\nSection3=Head, FACE\nSection5=Talk, TALKTEXTURE\n");
+  catalogue = model::ScanModelCatalogue(home.Path());
+}
+
+std::filesystem::path ProjectFixture::Picture(const std::string& name, std::uint8_t shade, int size) {
+  const std::filesystem::path path =
+      std::filesystem::path(name).is_absolute() ? std::filesystem::path(name) : home / "Textures" / name;
+  std::filesystem::create_directories(path.parent_path());
+  raster::Bitmap bitmap(size, size, raster::PixelFormat::Bgr24);
+  std::fill(bitmap.Pixels().begin(), bitmap.Pixels().end(), shade);
+  raster::SaveBmpFile(bitmap, path);
+  return path;
+}
+
+std::unique_ptr<project::ProjectDocument> ProjectFixture::NewProject(const std::string& fileName) {
+  return project::ProjectDocument::New(catalogue.FindByPrefix("Soldier"), home / fileName, home.Path());
+}
+
+void ProjectFixture::WriteText(const std::filesystem::path& path, const std::string& text) {
+  std::filesystem::create_directories(path.parent_path());
+  testsupport::WriteFile(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+project::SkinNode& SectionNode(project::ProjectDocument& document, project::SkinNode& skin, int number) {
+  for (const auto& child : skin.Children)
+    if (document.SectionOf(*child).Part.Number() == number) return *child;
+  throw std::logic_error("no section " + std::to_string(number));
+}

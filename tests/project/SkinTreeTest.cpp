@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "ProjectFixture.h"
+#include "support/TestHelpers.h"
+#include "project/TeamLabels.h"
+
+using namespace project;
+
+namespace {
+
+std::vector<std::string> Captions(const SkinNode& node) {
+  std::vector<std::string> captions;
+  for (const auto& child : node.Children) captions.push_back(child->Caption);
+  return captions;
+}
+
+}  // namespace
+
+TEST(SkinTreeTest, SkinsGetCodesCaptionsAndEverySection) {
+  ProjectFixture f;
+  auto document = f.NewProject();
+  EXPECT_EQ(document->Root().Caption, "SoldierSkins (Soldier)");
+  EXPECT_FALSE(document->Modified());
+  SkinNode& red = document->NewSkin("Red", "");
+  EXPECT_TRUE(document->Modified());
+  EXPECT_EQ(red.Caption, "Red (redx)");
+  EXPECT_EQ(Captions(red), (std::vector<std::string>{"Body", "Head", "Talk"}));
+  EXPECT_EQ(document->NewSkin("Blue Steel", "").Caption, "Blue Steel (blue)");
+  EXPECT_EQ(document->NewSkin("Blue Steel", "ABCD").Caption, "Blue Steel (abcd)");
+  EXPECT_EQ(document->NewSkin("", " ab ").Caption, "NewSkin (abxx)");
+  EXPECT_EQ(Captions(document->Root()),
+            (std::vector<std::string>{"Blue Steel (abcd)", "Blue Steel (blue)", "NewSkin (abxx)", "Red (redx)"}));
+
+  document->EditSkin(red, "", "rd");
+  EXPECT_EQ(red.Caption, " (rdxx)");
+  EXPECT_EQ(FindSkinByCode(document->Root(), "rdxx"), &red);
+  EXPECT_EQ(FindSkinByCode(document->Root(), "RDXX"), nullptr);
+  EXPECT_EQ(FindChildByCaption(document->Root(), "Blue Steel (blue)")->Caption, "Blue Steel (blue)");
+
+  EXPECT_NE(ErrorOf([&] { document->NewSkin("Bad (name)", ""); }), "");
+  EXPECT_NE(ErrorOf([&] { document->NewSkin("Good", "a#b"); }), "");
+  EXPECT_NE(ErrorOf([&] { document->NewSkin("Good", "abcde"); }), "");
+  document->DeleteSkin(red);
+  EXPECT_EQ(document->Root().Children.size(), 3u);
+}
+
+TEST(SkinTreeTest, TexturesTakeTeamAndFace) {
+  ProjectFixture f;
+  auto document = f.NewProject();
+  SkinNode& skin = document->NewSkin("Blue Steel", "blst");
+  SkinNode& body = SectionNode(*document, skin, 1);
+  SkinNode& head = SectionNode(*document, skin, 3);
+  SkinNode& talk = SectionNode(*document, skin, 5);
+  EXPECT_EQ(document->TeamChoices(talk), (std::vector<std::string>{"< Default >"}));
+  EXPECT_EQ(document->TeamChoices(body),
+            (std::vector<std::string>{"< Default >", "<Blue Team>", "<Gold Team>", "<Green Team>", "<Red Team>"}));
+
+  const SkinNode& plain = document->AddTexture(talk, f.Picture("talk.bmp"), "< Default >", "");
+  EXPECT_EQ(plain.Caption, "< Default > ()");
+  const SkinNode& jim = document->AddTexture(body, f.Picture("jim.bmp"), "<Red Team>", "Big Jim");
+  EXPECT_EQ(jim.Texture->Identifier, "t_0bigjim");
+  EXPECT_EQ(jim.Texture->Description, "<Red Team>Big Jim");
+  EXPECT_EQ(jim.Caption, "<Red Team>Big Jim (t_0bigjim)");
+  EXPECT_EQ(jim.Texture->SourceBitmap.Format(), raster::PixelFormat::Bgr24);
+  document->AddTexture(head, f.Picture("jimhead.bmp"), "< Default >", "Big (Jim)");
+  EXPECT_EQ(document->FaceChoices(skin), (std::vector<std::string>{"Big Jim"}));
+  EXPECT_EQ(SearchTexture(body, "<Red Team>Big Jim"), jim.Texture.get());
+  EXPECT_EQ(SearchTexture(body, "<Red Team>"), nullptr);
+
+  EXPECT_EQ(ErrorOf([&] { document->AddTexture(body, "", "< Default >", ""); }), "Please select a texture file.");
+  EXPECT_EQ(ErrorOf([&] { document->AddTexture(body, f.Picture("x.bmp"), "< Default >", "t_x"); }),
+            "Faces cannot start with \"T_\".");
+  EXPECT_NE(ErrorOf([&] { document->AddTexture(talk, f.Picture("x.bmp"), "<Red Team>", ""); }), "");
+  EXPECT_NE(ErrorOf([&] { document->AddTexture(talk, f.Picture("x.bmp"), "< Default >", "Face"); }), "");
+  EXPECT_THROW(document->AddTexture(body, f.home / "missing.bmp", "< Default >", ""), std::runtime_error);
+}
+
+TEST(SkinTreeTest, EditingATextureRenamesItsVariantsThroughoutTheSkin) {
+  ProjectFixture f;
+  auto document = f.NewProject();
+  SkinNode& skin = document->NewSkin("Blue Steel", "blst");
+  SkinNode& other = document->NewSkin("Other", "othr");
+  SkinNode& body = SectionNode(*document, skin, 1);
+  SkinNode& bodyJim = document->AddTexture(body, f.Picture("a.bmp"), "<Red Team>", "Big Jim");
+  SkinNode& headJim = document->AddTexture(SectionNode(*document, skin, 3), f.Picture("b.bmp"), "< Default >", "");
+  SkinNode& otherJim = document->AddTexture(SectionNode(*document, other, 1), f.Picture("c.bmp"), "<Red Team>", "Big Jim");
+  document->EditTextureDescription(headJim, "< Default >", "Big Jim");
+  EXPECT_EQ(headJim.Caption, "< Default >Big Jim (bigjim)");
+  document->EditTextureDescription(bodyJim, "<Blue Team>", "Big Jim");
+  EXPECT_EQ(bodyJim.Caption, "<Blue Team>Big Jim (t_1bigjim)");
+  EXPECT_EQ(otherJim.Caption, "<Red Team>Big Jim (t_0bigjim)");
+
+  // The same identifier changes nothing, not even the description.
+  document->EditTextureDescription(bodyJim, "<Blue Team>", "big jim");
+  EXPECT_EQ(bodyJim.Texture->Description, "<Blue Team>Big Jim");
+  document->DeleteTexture(headJim);
+  EXPECT_TRUE(SectionNode(*document, skin, 3).Children.empty());
+}
+
+TEST(SkinTreeTest, TeamVariantsSortLast) {
+  ProjectFixture f;
+  auto document = f.NewProject();
+  SkinNode& skin = document->NewSkin("Blue Steel", "blst");
+  SkinNode& body = SectionNode(*document, skin, 1);
+  document->AddTexture(body, f.Picture("1.bmp"), "<Blue Team>", "");
+  document->AddTexture(body, f.Picture("2.bmp"), "< Default >", "John");
+  document->AddTexture(body, f.Picture("3.bmp"), "<Red Team>", "John");
+  document->AddTexture(body, f.Picture("4.bmp"), "< Default >", "");
+  EXPECT_EQ(Captions(body), (std::vector<std::string>{"< Default > ()", "< Default >John (john)",
+                                                      "<Red Team>John (t_0john)", "<Blue Team> (t_1)"}));
+}
+
+TEST(SkinTreeTest, ImportTakesSkinSectionAndVariantFromTheFileName) {
+  ProjectFixture f;
+  auto document = f.NewProject();
+  const ImportResult result = document->ImportTextures(
+      {f.Picture("BLST1.bmp"), f.Picture("blst1t_0john.bmp"), f.Picture("blst3Face2.bmp"), f.Picture("abcd2.bmp"),
+       f.Picture("abcd7x.bmp"), f.Picture("abcd.bmp")});
+  EXPECT_TRUE(document->Modified());
+  EXPECT_EQ(result.Imported, 4);
+  ASSERT_EQ(result.Skipped.size(), 2u);
+  SkinNode* blst = FindSkinByCode(document->Root(), "blst");
+  ASSERT_NE(blst, nullptr);
+  EXPECT_EQ(blst->Caption, "blst (blst)");
+  EXPECT_EQ(Captions(SectionNode(*document, *blst, 1)),
+            (std::vector<std::string>{"< Default > ()", "<Red Team>john (t_0john)"}));
+  EXPECT_EQ(Captions(SectionNode(*document, *blst, 3)), (std::vector<std::string>{"< Default >face2 (face2)"}));
+  // "abcd" has no section digit: section 1; abcd2 names an undeclared section 2.
+  SkinNode* abcd = FindSkinByCode(document->Root(), "abcd");
+  ASSERT_NE(abcd, nullptr);
+  EXPECT_EQ(Captions(SectionNode(*document, *abcd, 1)), (std::vector<std::string>{"< Default > ()"}));
+}
+
+TEST(SkinTreeTest, RefreshReloadsChangedFilesAndWarnsOnceForMissingOnes) {
+  ProjectFixture f;
+  auto document = f.NewProject();
+  SkinNode& skin = document->NewSkin("Blue Steel", "blst");
+  SkinNode& body = SectionNode(*document, skin, 1);
+  const auto file = f.Picture("body.bmp", 10);
+  SkinNode& texture = document->AddTexture(body, file, "< Default >", "");
+  EXPECT_FALSE(document->RefreshTextures().Changed);
+
+  f.Picture("body.bmp", 200);
+  std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) + std::chrono::seconds(1));
+  const RefreshResult changed = document->RefreshTextures();
+  EXPECT_TRUE(changed.Changed);
+  EXPECT_TRUE(changed.Warnings.empty());
+  EXPECT_EQ(texture.Texture->SourceBitmap.Pixels()[0], 200);
+
+  std::filesystem::remove(file);
+  const RefreshResult gone = document->RefreshTextures();
+  ASSERT_EQ(gone.Warnings.size(), 1u);
+  EXPECT_EQ(gone.Warnings[0], "The texture file \"" + file.string() + "\" has been deleted!");
+  EXPECT_TRUE(document->RefreshTextures().Warnings.empty());
+  EXPECT_EQ(texture.Texture->SourceBitmap.Pixels()[0], 200);
+}
