@@ -93,4 +93,10 @@ JsonWriter& JsonWriter::Number(std::int64_t value) {
   return *this;
 }
 
+JsonWriter& JsonWriter::Bool(bool value) {
+  BeforeValue();
+  out_ << (value ? "true" : "false");
+  return *this;
+}
+
 }  // namespace cli

@@ -22,6 +22,7 @@ public:
   JsonWriter& Key(std::string_view key);
   JsonWriter& String(std::string_view text);
   JsonWriter& Number(std::int64_t value);
+  JsonWriter& Bool(bool value);
   JsonWriter& Field(std::string_view key, std::string_view text) { return Key(key).String(text); }
   JsonWriter& Field(std::string_view key, std::int64_t value) { return Key(key).Number(value); }
 

@@ -21,7 +21,15 @@ constexpr const char* Usage =
     "  export-textures PACKAGE OUTDIR\n"
     "      writes the first mipmap of every texture as a PNG named after its object path\n"
     "  export-mesh PACKAGE MESHNAME OUTFILE.obj [--frame N]\n"
-    "      writes one frame of a mesh as a Wavefront OBJ file\n";
+    "      writes one frame of a mesh as a Wavefront OBJ file\n"
+    "  models [--json] [--home DIR]\n"
+    "      the model catalogue: every model definition found in the program home\n"
+    "  project create --model PREFIX FILE.mrb [--home DIR]\n"
+    "      writes a new, empty project; its name must begin with PREFIX + \"Skins\"\n"
+    "  project import FILE.mrb PICTURE... [--home DIR]\n"
+    "      adds pictures named skin code + section digit + identifier, and saves\n"
+    "  project show FILE.mrb [--json] [--home DIR]\n"
+    "      the skins, sections and textures, with each texture's name in the package\n";
 
 }  // namespace
 
@@ -49,7 +57,9 @@ int main(int argc, char** argv) {
       {"inspect", cli::RunInspect},
       {"check", cli::RunCheck},
       {"export-textures", cli::RunExportTextures},
-      {"export-mesh", cli::RunExportMesh}};
+      {"export-mesh", cli::RunExportMesh},
+      {"models", cli::RunModels},
+      {"project", cli::RunProject}};
   if (command == "--help" || command == "-h" || command == "help") {
     std::cout << Usage;
     return 0;

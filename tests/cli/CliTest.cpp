@@ -190,3 +190,53 @@ TEST_F(CliTest, ErrorsAreOneLineNamingTheFile) {
   EXPECT_EQ(Marbelle({"inspect"}).status, 1);
   EXPECT_EQ(Marbelle({"export-mesh", "a", "b", "c", "--frame", "x"}).status, 1);
 }
+
+TEST(CliProjectTest, ModelsAndProjectCommands) {
+  testsupport::TempDir home;
+  const QString homeArg = QString::fromStdString(home.Path().string());
+  const std::string definition = "[Model]\nName=Soldier\nPrefix=Soldier\nSection1=Body, TEAM\nSection3=Head, FACE\n";
+  testsupport::WriteFile(home / "Soldier.mrbe", std::vector<std::uint8_t>(definition.begin(), definition.end()));
+  testsupport::WriteFile(home / "Broken.mrbe", {'[', 'M', 'o', 'd', 'e', 'l', ']', '\n', 'M', 'e', 's', 'h', '=', 'a',
+                                                '\n', 'S', 'c', 'a', 'l', 'e', 'X', '=', 'x', '\n'});
+  const Outcome models = Marbelle({"models", "--json", "--home", homeArg});
+  ASSERT_EQ(models.status, 0) << models.err;
+  const QJsonObject catalogue = QJsonDocument::fromJson(QByteArray::fromStdString(models.out)).object();
+  ASSERT_EQ(catalogue["models"].toArray().size(), 1);
+  const QJsonObject soldier = catalogue["models"].toArray()[0].toObject();
+  EXPECT_EQ(soldier["prefix"].toString(), "Soldier");
+  EXPECT_EQ(soldier["preview"].toString(), "No");
+  EXPECT_EQ(soldier["sections"].toArray()[0].toObject()["description"].toString(),
+            "Section 1, Textures are 256x256, Allows Teams, Sets LODSet to Skin");
+  EXPECT_EQ(catalogue["problems"].toArray().size(), 1);
+  EXPECT_NE(models.err.find("Broken.mrbe"), std::string::npos) << models.err;
+
+  const QString project = QString::fromStdString((home / "SoldierSkins.mrb").string());
+  ASSERT_EQ(Marbelle({"project", "create", "--model", "Soldier", project, "--home", homeArg}).status, 0);
+  EXPECT_EQ(Marbelle({"project", "create", "--model", "Soldier", QString::fromStdString((home / "Bad.mrb").string()),
+                      "--home", homeArg}).err,
+            "marbelle project: Filename prefix is incorrect. Will not save.\n");
+
+  QImage picture(8, 8, QImage::Format_RGB888);
+  picture.fill(Qt::red);
+  for (const char* name : {"blst1.png", "blst1t_2.png", "blst3Face2.png", "blst7.png"})
+    ASSERT_TRUE(picture.save(QString::fromStdString((home / name).string())));
+  const Outcome imported = Marbelle({"project", "import", project, QString::fromStdString((home / "blst1.png").string()),
+                                     QString::fromStdString((home / "blst1t_2.png").string()),
+                                     QString::fromStdString((home / "blst3Face2.png").string()),
+                                     QString::fromStdString((home / "blst7.png").string()), "--home", homeArg});
+  ASSERT_EQ(imported.status, 0) << imported.err;
+  EXPECT_NE(imported.out.find("3 textures imported"), std::string::npos);
+  EXPECT_NE(imported.err.find("blst7.png"), std::string::npos);
+
+  const Outcome shown = Marbelle({"project", "show", project, "--json", "--home", homeArg});
+  ASSERT_EQ(shown.status, 0) << shown.err;
+  const QJsonArray sections =
+      QJsonDocument::fromJson(QByteArray::fromStdString(shown.out)).object()["skins"].toArray()[0].toObject()["sections"].toArray();
+  ASSERT_EQ(sections.size(), 2);
+  const QJsonArray body = sections[0].toObject()["textures"].toArray();
+  ASSERT_EQ(body.size(), 2);
+  EXPECT_EQ(body[0].toObject()["textureName"].toString(), "blst1");
+  EXPECT_EQ(body[1].toObject()["caption"].toString(), "<Green Team> (t_2)");
+  EXPECT_EQ(body[1].toObject()["textureName"].toString(), "blst1T_2");
+  EXPECT_EQ(sections[1].toObject()["textures"].toArray()[0].toObject()["textureName"].toString(), "blst3face2");
+}

@@ -1,0 +1,95 @@
+#include <iostream>
+
+#include "cli/Arguments.h"
+#include "cli/Commands.h"
+#include "cli/JsonWriter.h"
+#include "model/ModelCatalogue.h"
+#include "platform/ProgramHome.h"
+#include "platform/TextEncoding.h"
+
+namespace cli {
+
+namespace {
+
+std::string PreviewText(const model::TModelo& model) {
+  return model.ModelDataFile.empty() && model.Mesh.empty() ? "No" : "Yes";
+}
+
+void PrintText(const model::ModelCatalogue& catalogue, const std::filesystem::path& home, std::ostream& out) {
+  out << "Program home: " << home.string() << '\n';
+  out << catalogue.Entries.size() << " models\n";
+  for (const auto& entry : catalogue.Entries) {
+    out << '\n'
+        << platform::Windows1252ToUtf8(entry->Name) << " (prefix " << platform::Windows1252ToUtf8(entry->Prefix)
+        << ", preview " << PreviewText(*entry) << ")\n"
+        << "  definition: " << platform::Windows1252ToUtf8(entry->DefinitionId) << '\n';
+    if (!entry->Mesh.empty()) out << "  mesh: " << platform::Windows1252ToUtf8(entry->Mesh) << '\n';
+    if (!entry->ModelDataFile.empty()) out << "  model data: " << entry->ModelDataFile << '\n';
+    for (const auto& section : entry->Sections)
+      out << "  " << platform::Windows1252ToUtf8(section.Name) << ": " << model::DescribeSection(section.Part)
+          << (section.Part.Wire ? "" : ", no wire bitmap") << '\n';
+  }
+}
+
+void PrintJson(const model::ModelCatalogue& catalogue, const std::filesystem::path& home, std::ostream& out) {
+  JsonWriter json(out);
+  json.BeginObject().Field("home", home.string());
+  json.Key("models").BeginArray();
+  for (const auto& entry : catalogue.Entries) {
+    json.BeginObject()
+        .Field("name", entry->Name)
+        .Field("prefix", entry->Prefix)
+        .Field("definitionFile", entry->DefinitionFile().string())
+        .Field("definitionSection", entry->DefinitionSection())
+        .Key("forUnrealTournament").Bool(entry->ForUnrealTournament)
+        .Field("mesh", entry->Mesh)
+        .Field("modelDataFile", entry->ModelDataFile)
+        .Field("preview", PreviewText(*entry))
+        .Key("ams").Bool(entry->AMS)
+        .Key("mirrorX").Bool(entry->MirrorX)
+        .Field("talkTextureIndex", entry->TalkTextureIndex)
+        .Key("hasMaskedSections").Bool(entry->HasMaskedSections);
+    json.Key("presets").BeginArray();
+    for (const auto& preset : entry->Presets) json.String(preset.Name);
+    json.EndArray();
+    json.Key("sections").BeginArray();
+    for (const auto& section : entry->Sections)
+      json.BeginObject()
+          .Field("number", section.Part.Number())
+          .Field("name", section.Name)
+          .Field("flags", section.Part.Flags)
+          .Field("width", section.Part.Width)
+          .Field("height", section.Part.Height)
+          .Field("description", model::DescribeSection(section.Part))
+          .Field("formatNoTeamNoFace", section.Part.FormatNoTeamNoFace)
+          .Field("formatNoTeamFace", section.Part.FormatNoTeamFace)
+          .Field("formatTeamNoFace", section.Part.FormatTeamNoFace)
+          .Field("formatTeamFace", section.Part.FormatTeamFace)
+          .Field("wire", section.Part.Wire ? section.Part.Wire->File().string() : std::string())
+          .EndObject();
+    json.EndArray().EndObject();
+  }
+  json.EndArray();
+  json.Key("problems").BeginArray();
+  for (const auto& problem : catalogue.Problems)
+    json.BeginObject().Field("file", problem.File.string()).Field("message", problem.Message).EndObject();
+  json.EndArray().EndObject();
+}
+
+}  // namespace
+
+int RunModels(const std::vector<std::string>& words, std::ostream& out) {
+  const Arguments args(words, {"--json"}, {"--home"});
+  args.ExpectPositionals(0, 0);
+  const std::filesystem::path home = platform::ResolveProgramHome(args.Value("--home"));
+  const model::ModelCatalogue catalogue = model::ScanModelCatalogue(home);
+  for (const auto& problem : catalogue.Problems)
+    std::cerr << "marbelle models: warning: " << platform::Windows1252ToUtf8(OneLine(problem.Message)) << '\n';
+  if (args.Has("--json"))
+    PrintJson(catalogue, home, out);
+  else
+    PrintText(catalogue, home, out);
+  return 0;
+}
+
+}  // namespace cli
