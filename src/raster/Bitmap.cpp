@@ -1,5 +1,6 @@
 #include "raster/Bitmap.h"
 
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -17,6 +18,10 @@ Bitmap Bitmap::ToBgr24() const {
   const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
   const std::uint8_t* in = pixels_.data();
   std::uint8_t* dst = out.pixels_.data();
+  if (format_ == PixelFormat::Bgra32) {
+    for (std::size_t i = 0; i < count; ++i, dst += 3, in += 4) std::memcpy(dst, in, 3);
+    return out;
+  }
   for (std::size_t i = 0; i < count; ++i, dst += 3) {
     if (in[i] < palette_.size()) {
       const PaletteEntry& c = palette_[in[i]];
@@ -45,10 +50,8 @@ Bitmap Bitmap::StretchNearest(int width, int height) const {
       for (const std::size_t offset : sourceOffsets) *dst++ = in[offset];
     } else {
       for (const std::size_t offset : sourceOffsets) {
-        dst[0] = in[offset];
-        dst[1] = in[offset + 1];
-        dst[2] = in[offset + 2];
-        dst += 3;
+        std::memcpy(dst, in + offset, pixelBytes);
+        dst += pixelBytes;
       }
     }
   }

@@ -16,10 +16,12 @@ struct PaletteEntry {
   friend bool operator==(const PaletteEntry&, const PaletteEntry&) = default;
 };
 
-enum class PixelFormat { Indexed8, Bgr24 };
+// Bgra32 carries the transparency of pictures whose files have an alpha channel,
+// for masked sections that take their mask from it.
+enum class PixelFormat { Indexed8, Bgr24, Bgra32 };
 
 // A picture in memory: rows from the top, each row tightly packed, either one
-// palette index per pixel or blue, green, red bytes per pixel.
+// palette index per pixel or blue, green, red (and alpha) bytes per pixel.
 class Bitmap {
 public:
   Bitmap() = default;
@@ -28,7 +30,7 @@ public:
   int Width() const { return width_; }
   int Height() const { return height_; }
   PixelFormat Format() const { return format_; }
-  int BytesPerPixel() const { return format_ == PixelFormat::Indexed8 ? 1 : 3; }
+  int BytesPerPixel() const { return format_ == PixelFormat::Indexed8 ? 1 : format_ == PixelFormat::Bgr24 ? 3 : 4; }
   std::size_t RowBytes() const { return static_cast<std::size_t>(width_) * static_cast<std::size_t>(BytesPerPixel()); }
   bool IsEmpty() const { return width_ == 0 || height_ == 0; }
 
@@ -41,7 +43,7 @@ public:
   std::vector<PaletteEntry>& Palette() { return palette_; }
   const std::vector<PaletteEntry>& Palette() const { return palette_; }
 
-  // A 24-bit copy; indexes beyond the palette become black.
+  // A 24-bit copy; indexes beyond the palette become black, alpha is dropped.
   Bitmap ToBgr24() const;
 
   // A copy of the given size in the same format and palette, sampled like a

@@ -54,6 +54,8 @@ void Put32(std::uint8_t* p, std::uint32_t value) {
 }  // namespace
 
 std::vector<std::uint8_t> EncodeBmp(const Bitmap& bitmap, BmpDepth depth) {
+  // Windows bitmaps of this kind carry no transparency.
+  if (bitmap.Format() == PixelFormat::Bgra32) return EncodeBmp(bitmap.ToBgr24(), depth);
   const FileLayout layout = LayoutFor(bitmap, depth);
   const std::size_t width = static_cast<std::size_t>(bitmap.Width());
   const std::size_t rowBytes = (width * layout.bitsPerPixel + 7) / 8;

@@ -44,9 +44,13 @@ Bitmap ToBitmap(const QImage& image) {
   const QImage::Format format = image.format();
   const bool paletted =
       format == QImage::Format_Indexed8 || format == QImage::Format_Mono || format == QImage::Format_MonoLSB;
-  // Alpha is dropped: the colour channels of a translucent pixel are kept as they are.
-  const QImage converted = image.convertToFormat(paletted ? QImage::Format_Indexed8 : QImage::Format_BGR888);
-  Bitmap bitmap(converted.width(), converted.height(), paletted ? PixelFormat::Indexed8 : PixelFormat::Bgr24);
+  // Transparency is kept for true-colour pictures only; ARGB32 lies in memory as B, G, R, A.
+  const bool alpha = !paletted && image.hasAlphaChannel();
+  const QImage converted = image.convertToFormat(paletted ? QImage::Format_Indexed8
+                                                 : alpha  ? QImage::Format_ARGB32
+                                                          : QImage::Format_BGR888);
+  Bitmap bitmap(converted.width(), converted.height(),
+                paletted ? PixelFormat::Indexed8 : alpha ? PixelFormat::Bgra32 : PixelFormat::Bgr24);
   const QList<QRgb> colours =
       converted.colorTable().first(std::min<qsizetype>(converted.colorCount(), MaxPaletteColours));
   for (const QRgb colour : colours)
@@ -75,7 +79,8 @@ QImage ToImage(const Bitmap& bitmap) {
     for (int y = 0; y < bitmap.Height(); ++y) std::memcpy(image.scanLine(y), bitmap.Row(y), bitmap.RowBytes());
     return image;
   }
-  QImage image(bitmap.Width(), bitmap.Height(), QImage::Format_BGR888);
+  QImage image(bitmap.Width(), bitmap.Height(),
+               bitmap.Format() == PixelFormat::Bgra32 ? QImage::Format_ARGB32 : QImage::Format_BGR888);
   for (int y = 0; y < bitmap.Height(); ++y) std::memcpy(image.scanLine(y), bitmap.Row(y), bitmap.RowBytes());
   return image;
 }

@@ -68,7 +68,7 @@ TEST(LoadPicture, PalettedPicturesStayIndexedWithTheirPalette) {
   EXPECT_EQ(raster::LoadPicture(dir / "four.bmp"), expected);
 }
 
-TEST(LoadPicture, EverythingElseBecomesBgrWithoutAlpha) {
+TEST(LoadPicture, TrueColourPicturesKeepTheirAlpha) {
   testsupport::TempDir dir;
   QImage image(3, 2, QImage::Format_ARGB32);
   const QRgb pixels[6] = {qRgba(255, 0, 0, 255),   qRgba(0, 255, 0, 255),  qRgba(0, 0, 255, 255),
@@ -78,8 +78,14 @@ TEST(LoadPicture, EverythingElseBecomesBgrWithoutAlpha) {
   expected.Pixels() = {0, 0, 255, 0, 255, 0, 255, 0, 0, 56, 34, 12, 70, 80, 90, 64, 128, 255};
   ASSERT_TRUE(image.save(Q(dir / "alpha.png")));
   ASSERT_TRUE(image.convertToFormat(QImage::Format_RGB888).save(Q(dir / "colour.bmp")));
-  EXPECT_EQ(raster::LoadPicture(dir / "alpha.png"), expected);
+  const Bitmap alpha = raster::LoadPicture(dir / "alpha.png");
+  ASSERT_EQ(alpha.Format(), PixelFormat::Bgra32);
+  EXPECT_EQ(alpha.ToBgr24(), expected);
+  EXPECT_EQ(alpha.Row(1)[3 * 4 - 1], 0);
+  EXPECT_EQ(alpha.Row(1)[2 * 4 - 1], 128);
   EXPECT_EQ(raster::LoadPicture(dir / "colour.bmp"), expected);
+  raster::SavePicture(alpha, dir / "again.png");
+  EXPECT_EQ(raster::LoadPicture(dir / "again.png"), alpha);
 
   QImage flat(16, 8, QImage::Format_RGB32);
   flat.fill(qRgb(40, 120, 200));
