@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace compile {
+
+// Raised when a copy into the game directory fails; the message names the copy.
+class InstallationError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// Copies the compiled package into <gameDirectory>/Textures and the
+// localisation file into <gameDirectory>/System, replacing the files there.
+// `gameDirectoryShown` is the game directory as the user knows it (the Windows
+// form); the result is the completion message.
+std::string InstallInGame(const std::filesystem::path& packageFile, const std::filesystem::path& localisationFile,
+                          const std::filesystem::path& gameDirectory, std::string_view gameDirectoryShown);
+
+}  // namespace compile
