@@ -22,6 +22,9 @@ public:
   // The file's modification time as last seen; -1 when the file was missing.
   std::int64_t FileTime = -1;
   std::optional<raster::Bitmap> WorkingBitmap;
+  // Fingerprint of what the working bitmap was built from, so palette
+  // generation rebuilds it only when that changed.
+  std::uint64_t WorkingKey = 0;
   raster::Bitmap SourceBitmap;
   std::optional<raster::Bitmap> UndoBitmap;
   std::shared_ptr<const model::WireBitmap> WireBitmap;
@@ -29,7 +32,9 @@ public:
   std::vector<raster::PaletteEntry> Palette;
   bool Modified = false;
 
-  // Reads the picture; outside masked sections it becomes 24-bit.
+  // Reads the picture; outside masked sections it becomes 24-bit. Masked
+  // sections keep an 8-bit picture's palette or a true-colour picture's alpha,
+  // which give the mask.
   static std::unique_ptr<TObjetoTextura> FromFile(const std::filesystem::path& file, std::string identifier,
                                                  std::string description, const model::TModeloPart& section);
   // The picture as a section keeps it: 24-bit unless the section is masked.

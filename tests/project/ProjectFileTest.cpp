@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ProjectFixture.h"
+#include "support/ProjectFixture.h"
 #include "support/TestHelpers.h"
 #include "project/ProjectPaths.h"
 

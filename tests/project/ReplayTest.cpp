@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ProjectFixture.h"
+#include "support/ProjectFixture.h"
 #include "support/Mutations.h"
 
 using namespace project;

@@ -2,7 +2,7 @@
 
 #include <thread>
 
-#include "ProjectFixture.h"
+#include "support/ProjectFixture.h"
 #include "support/TestHelpers.h"
 #include "project/TeamLabels.h"
 

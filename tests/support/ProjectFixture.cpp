@@ -1,4 +1,4 @@
-#include "ProjectFixture.h"
+#include "support/ProjectFixture.h"
 
 #include "raster/BmpFile.h"
 
@@ -21,6 +21,13 @@ std::filesystem::path ProjectFixture::Picture(const std::string& name, std::uint
 
 std::unique_ptr<project::ProjectDocument> ProjectFixture::NewProject(const std::string& fileName) {
   return project::ProjectDocument::New(catalogue.FindByPrefix("Soldier"), home / fileName, home.Path());
+}
+
+std::unique_ptr<project::ProjectDocument> ProjectFixture::MaskedProject(int size) {
+  const std::string side = std::to_string(size);
+  WriteText(home / "Mask.mrbe", "[Model]\nPrefix=Mask\nSection1=Visor, MASKED, TEXTUREIS" + side + "X" + side + "\n");
+  catalogue = model::ScanModelCatalogue(home.Path());
+  return project::ProjectDocument::New(catalogue.FindByPrefix("Mask"), home / "MaskSkins.mrb", home.Path());
 }
 
 void ProjectFixture::WriteText(const std::filesystem::path& path, const std::string& text) {

@@ -18,6 +18,8 @@ public:
   // A 24-bit picture of one colour, at Textures/<name> unless the name is absolute.
   std::filesystem::path Picture(const std::string& name, std::uint8_t shade = 100, int size = 8);
   std::unique_ptr<project::ProjectDocument> NewProject(const std::string& fileName = "SoldierSkins.mrb");
+  // A project for the model "Mask", whose one section (Visor) is masked and size x size.
+  std::unique_ptr<project::ProjectDocument> MaskedProject(int size);
   void WriteText(const std::filesystem::path& path, const std::string& text);
 
   testsupport::TempDir home;

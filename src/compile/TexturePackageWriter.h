@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace project {
+class ProjectDocument;
+}
+
+namespace compile {
+
+struct CompileSettings {
+  // Derive the package GUID and the two time values from the project's content
+  // instead of drawing them at random, so the same project gives the same bytes.
+  bool Reproducible = false;
+  // Threads for preparing the textures; the output does not depend on it.
+  int Jobs = 1;
+};
+
+// A compiled project before it is written.
+struct TexturePackage {
+  std::vector<std::uint8_t> Bytes;
+  // The localisation file's text.
+  std::string IntText;
+  // One message per texture of a section that may not be resampled but has the wrong size.
+  std::vector<std::string> Refusals;
+};
+
+// The ".utx" texture package of a project whose palettes are generated: one
+// group per skin, one palette object per palette group, one 8-bit texture
+// with its mipmaps per texture entry; and the ".int" lines that name them.
+TexturePackage BuildTexturePackage(project::ProjectDocument& document, const CompileSettings& settings);
+
+struct CompiledFiles {
+  std::filesystem::path PackageFile;
+  std::filesystem::path IntFile;
+  std::vector<std::string> Refusals;
+};
+
+// Builds the package and writes it and the localisation file beside the
+// project file (".utx", ".int"), each written beside and renamed into place.
+CompiledFiles CompileProject(project::ProjectDocument& document, const CompileSettings& settings);
+
+// The name flags the writer gives a name.
+std::uint32_t PackageNameFlags(const std::string& name);
+
+}  // namespace compile

@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include "compile/PaletteGeneration.h"
+#include "compile/TexturePackageWriter.h"
+#include "raster/PictureFile.h"
+#include "support/ProjectFixture.h"
+#include "unrealpkg/PackageCheck.h"
+#include "unrealpkg/TUTPackage.h"
+#include "unrealpkg/TextureObjects.h"
+
+using namespace project;
+
+namespace {
+
+compile::TexturePackage Compile(ProjectDocument& document, int jobs = 1, bool reproducible = true) {
+  compile::PaletteGenerator().Generate(document, jobs);
+  return compile::BuildTexturePackage(document, {reproducible, jobs});
+}
+
+std::unique_ptr<unrealpkg::TUTPackage> ReadBack(const ProjectFixture& f, const compile::TexturePackage& package) {
+  const auto path = f.home / "ReadBack.utx";
+  testsupport::WriteFile(path, package.Bytes);
+  return std::make_unique<unrealpkg::TUTPackage>(path);
+}
+
+std::vector<std::string> NameTexts(const unrealpkg::TUTPackage& package) {
+  std::vector<std::string> names;
+  for (const auto& name : package.Names()) names.push_back(name.Text);
+  return names;
+}
+
+std::int32_t Int32At(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+  return static_cast<std::int32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24);
+}
+
+}  // namespace
+
+TEST(TexturePackageWriterTest, NamesExportsAndObjectsOfTheExample) {
+  ProjectFixture f;
+  auto document = f.NewProject();
+  SkinNode& skin = document->NewSkin("Example", "abcd");
+  document->AddTexture(SectionNode(*document, skin, 1), f.Picture("abcd1.bmp", 90, 256), "< Default >", "");
+  const compile::TexturePackage package = Compile(*document);
+  auto read = ReadBack(f, package);
+
+  EXPECT_EQ(NameTexts(*read),
+            (std::vector<std::string>{"SoldierSkins", "Color", "Core", "Package", "Engine", "Class", "Texture", "Palette",
+                                      "abcd", "None", "Palette1", "abcd1", "LODSet", "UBits", "VBits", "USize", "VSize",
+                                      "UClamp", "VClamp", "MipZero", "MaxColor", "InternalTime"}));
+  EXPECT_EQ(read->Names()[1].Flags, 0x04070410u);
+  EXPECT_EQ(read->Names()[2].Flags, 0x04070010u);
+  EXPECT_EQ(read->Names()[0].Flags, 0x00070010u);
+  EXPECT_EQ(Int32At(package.Bytes, 16), 64);  // the name table follows the 64-byte header
+  EXPECT_EQ(read->Version(), 69);
+  EXPECT_EQ(read->Generations().size(), 1u);
+
+  ASSERT_EQ(read->ExportCount(), 3);
+  const auto* group = read->GetExport(0);
+  EXPECT_EQ(group->ClassName(), "Package");
+  EXPECT_EQ(group->SerialSize, 1);
+  EXPECT_EQ(package.Bytes[static_cast<std::size_t>(group->SerialOffset)], 9);  // "None"
+  const auto* palette = read->GetExport(1);
+  EXPECT_EQ(palette->ObjectName(), "Palette1");
+  EXPECT_EQ(palette->PackageRef, 1);
+  EXPECT_EQ(palette->SerialSize, 1 + 2 + 1024);
+  const auto* texture = read->GetExport(2);
+  EXPECT_EQ(texture->PackageRef, 1);
+  EXPECT_EQ(texture->ObjectFlags, 0x000F0004u);
+
+  auto& reader = dynamic_cast<unrealpkg::TUTObjectClassTexture&>(read->GetExport(2)->Object());
+  unrealpkg::TUTObjectUse use(reader);
+  EXPECT_EQ(reader.PaletteRef(), 2);
+  EXPECT_EQ(reader.Properties().GetValue("LODSet").ToInteger(), 2);
+  EXPECT_EQ(reader.Properties().GetValue("USize").ToInteger(), 256);
+  EXPECT_EQ(reader.Properties().GetValue("UBits").ToInteger(), 8);
+  EXPECT_EQ(reader.Properties().FindProperty("InternalTime[1]")->ArrayIndex, 1);
+  ASSERT_EQ(reader.MipCount(), 9);
+  // Each level's data end is an absolute position in the file.
+  const std::size_t firstLevel = static_cast<std::size_t>(texture->SerialOffset) + reader.GetMip(0).DataStart;
+  EXPECT_EQ(Int32At(package.Bytes, firstLevel - 4 - 3), static_cast<std::int32_t>(firstLevel + 65536));
+  EXPECT_EQ(reader.ParsedSize(), reader.Data().size());
+  EXPECT_TRUE(unrealpkg::CheckPackage(*read).empty());
+}
+
+TEST(TexturePackageWriterTest, LevelsAndPalettesReadBackAsWritten) {
+  ProjectFixture f;
+  auto document = f.NewProject();
+  SkinNode& skin = document->NewSkin("Blue Steel", "blst");
+  document->AddTexture(SectionNode(*document, skin, 1), f.Picture("body.bmp", 40, 128), "< Default >", "");
+  document->AddTexture(SectionNode(*document, skin, 5), f.Picture("talk.bmp", 200, 64), "< Default >", "");
+  ProjectOptions options = document->Options();
+  options.OnlyFirstMipMap = true;
+  document->SetOptions(options);
+  const compile::TexturePackage package = Compile(*document);
+  auto read = ReadBack(f, package);
+  int textures = 0;
+  for (SkinNode* node : TextureNodes(document->Root())) {
+    const int index = read->FindExport(document->TextureName(*node), "Texture");
+    ASSERT_GE(index, 0);
+    auto& reader = dynamic_cast<unrealpkg::TUTObjectClassTexture&>(read->GetExport(index)->Object());
+    unrealpkg::TUTObjectUse use(reader);
+    ASSERT_EQ(reader.MipCount(), 1);
+    const raster::Bitmap level = reader.MipBitmap(0);
+    // The 128 x 128 body was resampled to its section's 256 x 256.
+    EXPECT_EQ(level.Width(), textures == 0 ? 256 : 64);
+    for (std::size_t i = 0; i < 256; ++i) {
+      EXPECT_EQ(level.Palette()[i].Red, node->Texture->Palette[i].Red);
+      EXPECT_EQ(level.Palette()[i].Blue, node->Texture->Palette[i].Blue);
+    }
+    ++textures;
+  }
+  EXPECT_EQ(textures, 2);
+}
+
+TEST(TexturePackageWriterTest, PaletteModesNameAndPlaceTheirPalettes) {
+  ProjectFixture f;
+  auto document = f.NewProject();
+  SkinNode& first = document->NewSkin("First", "frst");
+  SkinNode& second = document->NewSkin("Second", "scnd");
+  document->NewSkin("Empty", "empt");
+  for (SkinNode* skin : {&first, &second})
+    for (int shade : {10, 120, 240})
+      document->AddTexture(SectionNode(*document, *skin, 1), f.Picture(std::to_string(shade) + skin->Caption + ".bmp", static_cast<std::uint8_t>(shade), 16),
+                           "< Default >", "face" + std::to_string(shade));
+  auto palettes = [&](int mode) {
+    ProjectOptions options = document->Options();
+    options.ReducePalettes = mode;
+    document->SetOptions(options);
+    auto read = ReadBack(f, Compile(*document));
+    std::vector<std::pair<std::string, std::string>> found;
+    for (int i = 0; i < read->ExportCount(); ++i)
+      if (read->GetExport(i)->ClassName() == "Palette")
+        found.emplace_back(read->GetExport(i)->ObjectName(), read->GetExport(i)->PackagePath());
+    return found;
+  };
+  EXPECT_EQ(palettes(0).size(), 6u);
+  EXPECT_EQ(palettes(1), (std::vector<std::pair<std::string, std::string>>{{"Palette_frst", "frst"}, {"Palette_scnd", "scnd"}}));
+  EXPECT_EQ(palettes(2), (std::vector<std::pair<std::string, std::string>>{{"Palette_All", "frst"}}));
+}
+
+TEST(TexturePackageWriterTest, ThePaletteTagKeepsItsInfoByteForLargeExportNumbers) {
+  ProjectFixture f;
+  auto document = f.NewProject();
+  SkinNode& skin = document->NewSkin("Many", "many");
+  for (int i = 0; i < 40; ++i)
+    document->AddTexture(SectionNode(*document, skin, 1), f.Picture("t" + std::to_string(i) + ".bmp", static_cast<std::uint8_t>(i), 16),
+                         "< Default >", "f" + std::to_string(i));
+  const compile::TexturePackage package = Compile(*document);
+  auto read = ReadBack(f, package);
+  const auto* last = read->GetExport(read->ExportCount() - 1);
+  auto& reader = dynamic_cast<unrealpkg::TUTObjectClassTexture&>(read->GetExport(read->ExportCount() - 1)->Object());
+  unrealpkg::TUTObjectUse use(reader);
+  EXPECT_GE(reader.PaletteRef(), 64);
+  // After "LODSet" = 2: "Palette" (name 7), info 0x05, then a two-byte compact index.
+  const std::size_t start = static_cast<std::size_t>(last->SerialOffset) + 3;
+  EXPECT_EQ(package.Bytes[start], 7);
+  EXPECT_EQ(package.Bytes[start + 1], 0x05);
+  EXPECT_EQ(package.Bytes[start + 2] & 0x40, 0x40);
+}
+
+TEST(TexturePackageWriterTest, OutputDependsOnTheProjectAloneNotOnThreads) {
+  ProjectFixture f;
+  auto document = f.NewProject();
+  SkinNode& skin = document->NewSkin("Blue Steel", "blst");
+  for (int i = 0; i < 6; ++i)
+    document->AddTexture(SectionNode(*document, skin, 1), f.Picture("p" + std::to_string(i) + ".bmp", static_cast<std::uint8_t>(30 * i), 32),
+                         "< Default >", "v" + std::to_string(i));
+  const auto one = Compile(*document, 1);
+  EXPECT_EQ(Compile(*document, 2).Bytes, one.Bytes);
+  EXPECT_EQ(Compile(*document, 1).Bytes, one.Bytes);
+  EXPECT_NE(Compile(*document, 1, false).Bytes, one.Bytes);
+
+  const compile::CompiledFiles files = compile::CompileProject(*document, {true, 2});
+  EXPECT_EQ(testsupport::ReadFile(files.PackageFile), one.Bytes);
+  EXPECT_EQ(files.IntFile, f.home / "SoldierSkins.int");
+}
+
+TEST(TexturePackageWriterTest, MaskedPicturesKeepTheirHolesInEveryLevel) {
+  ProjectFixture f;
+  auto document = f.MaskedProject(32);
+  raster::Bitmap visor(32, 32, raster::PixelFormat::Bgra32);
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) {
+      std::uint8_t* p = visor.Row(y) + x * 4;
+      p[0] = static_cast<std::uint8_t>(x * 8), p[1] = 40, p[2] = static_cast<std::uint8_t>(y * 8);
+      p[3] = (x / 8 + y / 8) % 2 ? 0 : 255;
+    }
+  raster::SavePicture(visor, f.home / "visor.png");
+  SkinNode& skin = document->NewSkin("Glass", "glas");
+  document->AddTexture(*skin.Children[0], f.home / "visor.png", "< Default >", "");
+  auto read = ReadBack(f, Compile(*document));
+  auto& reader = dynamic_cast<unrealpkg::TUTObjectClassTexture&>(read->GetExport(read->FindExport("glas1", "Texture"))->Object());
+  unrealpkg::TUTObjectUse use(reader);
+  ASSERT_EQ(reader.MipCount(), 6);
+  for (int level = 0; level < reader.MipCount(); ++level) {
+    const raster::Bitmap bitmap = reader.MipBitmap(level);
+    const int step = 1 << level;
+    for (int y = 0; y < bitmap.Height(); ++y)
+      for (int x = 0; x < bitmap.Width(); ++x) {
+        const bool hole = ((x * step) / 8 + (y * step) / 8) % 2 != 0;
+        ASSERT_EQ(bitmap.Row(y)[x] == 0, hole) << "level " << level << " at " << x << "," << y;
+      }
+  }
+}
