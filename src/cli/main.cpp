@@ -29,7 +29,13 @@ constexpr const char* Usage =
     "  project import FILE.mrb PICTURE... [--home DIR]\n"
     "      adds pictures named skin code + section digit + identifier, and saves\n"
     "  project show FILE.mrb [--json] [--home DIR]\n"
-    "      the skins, sections and textures, with each texture's name in the package\n";
+    "      the skins, sections and textures, with each texture's name in the package\n"
+    "  compile FILE.mrb [--umod] [--install] [--game-dir DIR] [--reproducible] [--jobs N] [--home DIR]\n"
+    "      writes the texture package (.utx) and localisation file (.int) beside the project;\n"
+    "      --umod also packs them into an installer archive (.umod), --install copies them\n"
+    "      into the game directory; --reproducible gives the same bytes for the same project\n"
+    "  quantize PICTURE... --out DIR\n"
+    "      reduces each picture to 256 colours as texture packages store them (8-bit BMP)\n";
 
 }  // namespace
 
@@ -56,10 +62,12 @@ int main(int argc, char** argv) {
   const std::map<std::string, std::function<int(const std::vector<std::string>&, std::ostream&)>> commands = {
       {"inspect", cli::RunInspect},
       {"check", cli::RunCheck},
+      {"compile", cli::RunCompile},
       {"export-textures", cli::RunExportTextures},
       {"export-mesh", cli::RunExportMesh},
       {"models", cli::RunModels},
-      {"project", cli::RunProject}};
+      {"project", cli::RunProject},
+      {"quantize", cli::RunQuantize}};
   if (command == "--help" || command == "-h" || command == "help") {
     std::cout << Usage;
     return 0;

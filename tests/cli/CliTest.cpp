@@ -9,9 +9,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "compile/UmodArchive.h"
+#include "support/ProjectFixture.h"
 #include "support/TestFiles.h"
 #include "unrealpkg/TUTPackage.h"
 #include "unrealpkg/TextureObjects.h"
+
+using project::SkinNode;
 
 namespace {
 
@@ -239,4 +243,49 @@ TEST(CliProjectTest, ModelsAndProjectCommands) {
   EXPECT_EQ(body[1].toObject()["caption"].toString(), "<Green Team> (t_2)");
   EXPECT_EQ(body[1].toObject()["textureName"].toString(), "blst1T_2");
   EXPECT_EQ(sections[1].toObject()["textures"].toArray()[0].toObject()["textureName"].toString(), "blst3face2");
+}
+
+TEST(CliCompileTest, CompilesPacksAndInstallsAProject) {
+  ProjectFixture f;
+  auto document = f.NewProject();
+  SkinNode& skin = document->NewSkin("Blue Steel", "blst");
+  document->AddTexture(SectionNode(*document, skin, 1), f.Picture("blst1.bmp", 90, 32), "< Default >", "");
+  document->AddTexture(SectionNode(*document, skin, 1), f.Picture("blst1t_0.bmp", 150, 32), "<Red Team>", "");
+  project::ProjectOptions options = document->Options();
+  options.UMODProductName = "Blue Steel";
+  document->SetOptions(options);
+  document->Save();
+  const QString home = QString::fromStdString(f.home.Path().string());
+  const QString project = QString::fromStdString(document->FileName().string());
+  const auto game = f.home / "Game";
+  std::filesystem::create_directories(game / "Textures");
+
+  const Outcome failed = Marbelle({"compile", project, "--home", home, "--install", "--game-dir",
+                                   QString::fromStdString(game.string())});
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_NE(failed.err.find("System"), std::string::npos) << failed.err;
+
+  std::filesystem::create_directories(game / "System");
+  const Outcome compiled = Marbelle({"compile", project, "--home", home, "--umod", "--reproducible", "--install",
+                                     "--game-dir", QString::fromStdString(game.string())});
+  ASSERT_EQ(compiled.status, 0) << compiled.err;
+  EXPECT_NE(compiled.out.find("Project compiled and installed under " + game.string()), std::string::npos);
+  const std::vector<std::uint8_t> package = testsupport::ReadFile(f.home / "SoldierSkins.utx");
+  EXPECT_EQ(testsupport::ReadFile(game / "Textures" / "SoldierSkins.utx"), package);
+  EXPECT_EQ(testsupport::ReadFile(game / "System" / "SoldierSkins.int"), testsupport::ReadFile(f.home / "SoldierSkins.int"));
+  const compile::UmodContents umod = compile::ReadUmodArchive(f.home / "SoldierSkins.umod");
+  ASSERT_EQ(umod.entries.size(), 4u);
+  EXPECT_EQ(umod.entries[2].archivePath, "Textures\\SoldierSkins.utx");
+  const auto stored = umod.EntryBytes(umod.entries[2]);
+  EXPECT_TRUE(std::equal(stored.begin(), stored.end(), package.begin(), package.end()));
+
+  ASSERT_EQ(Marbelle({"compile", project, "--home", home, "--reproducible", "--jobs", "1"}).status, 0);
+  EXPECT_EQ(testsupport::ReadFile(f.home / "SoldierSkins.utx"), package);
+  const Outcome check = Marbelle({"check", QString::fromStdString((f.home / "SoldierSkins.utx").string())});
+  EXPECT_EQ(check.status, 0) << check.out;
+
+  const Outcome quantized = Marbelle({"quantize", QString::fromStdString((f.home / "Textures" / "blst1.bmp").string()),
+                                      "--out", QString::fromStdString((f.home / "q").string())});
+  ASSERT_EQ(quantized.status, 0) << quantized.err;
+  EXPECT_EQ(QImage(QString::fromStdString((f.home / "q" / "blst1.bmp").string())).format(), QImage::Format_Indexed8);
 }
