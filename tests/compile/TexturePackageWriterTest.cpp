@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "compile/MipMaps.h"
 #include "compile/PaletteGeneration.h"
+#include "compile/PreparedTexture.h"
+#include "compile/Resample.h"
 #include "compile/TexturePackageWriter.h"
 #include "raster/PictureFile.h"
 #include "support/ProjectFixture.h"
@@ -69,6 +72,20 @@ TEST(TexturePackageWriterTest, NamesExportsAndObjectsOfTheExample) {
 
   auto& reader = dynamic_cast<unrealpkg::TUTObjectClassTexture&>(read->GetExport(2)->Object());
   unrealpkg::TUTObjectUse use(reader);
+  // The tags byte for byte: name index, info byte (a struct name for colours), value.
+  const std::vector<std::uint8_t>& data = reader.Data();
+  const std::vector<std::uint8_t> head = {12, 0x01, 2, 7, 0x05, 2, 13, 0x01, 8, 14, 0x01, 8,
+                                          15, 0x02, 0, 1, 0, 0, 16, 0x02, 0, 1, 0, 0,
+                                          17, 0x02, 0, 1, 0, 0, 18, 0x02, 0, 1, 0, 0, 19, 0x2A, 1};
+  ASSERT_TRUE(std::equal(head.begin(), head.end(), data.begin()));
+  const std::vector<std::uint8_t> maxColor = {20, 0x2A, 1, 0xFF, 0xFF, 0xFF, 0xFF, 21, 0x02};
+  EXPECT_TRUE(std::equal(maxColor.begin(), maxColor.end(), data.begin() + 43));
+  EXPECT_EQ(data[43 + 9 + 4], 21);
+  EXPECT_EQ(data[43 + 9 + 5], 0x82);
+  EXPECT_EQ(data[43 + 9 + 6], 1);
+  EXPECT_EQ(data[43 + 9 + 11], 9);  // None
+  EXPECT_EQ(data[43 + 9 + 12], 9);  // nine levels
+  EXPECT_EQ(data[42], 0);           // MipZero's fourth byte
   EXPECT_EQ(reader.PaletteRef(), 2);
   EXPECT_EQ(reader.Properties().GetValue("LODSet").ToInteger(), 2);
   EXPECT_EQ(reader.Properties().GetValue("USize").ToInteger(), 256);
@@ -103,6 +120,10 @@ TEST(TexturePackageWriterTest, LevelsAndPalettesReadBackAsWritten) {
     const raster::Bitmap level = reader.MipBitmap(0);
     // The 128 x 128 body was resampled to its section's 256 x 256.
     EXPECT_EQ(level.Width(), textures == 0 ? 256 : 64);
+    compile::PreparedTexture prepared = compile::Prepare(*node->Texture->WorkingBitmap);
+    compile::ApplySizeRule(prepared.Picture, "", document->SectionOf(*node->Parent).Part);
+    EXPECT_EQ(level.Pixels(), compile::BuildMipChain(prepared.Picture, node->Texture->Palette, 1)[0].Pixels());
+    EXPECT_EQ(reader.Properties().GetValue("VSize").ToInteger(), level.Height());
     for (std::size_t i = 0; i < 256; ++i) {
       EXPECT_EQ(level.Palette()[i].Red, node->Texture->Palette[i].Red);
       EXPECT_EQ(level.Palette()[i].Blue, node->Texture->Palette[i].Blue);
