@@ -23,7 +23,7 @@ ContentHash& ContentHash::Add(const void* bytes, std::size_t count) {
     state_ = Mix(state_, word);
   }
   std::uint64_t tail = count;
-  std::memcpy(&tail, p, count);
+  if (count > 0) std::memcpy(&tail, p, count);
   state_ = Mix(state_, tail ^ (static_cast<std::uint64_t>(count) << 56));
   return *this;
 }
