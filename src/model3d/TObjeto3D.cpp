@@ -45,15 +45,19 @@ void WriteName(unrealpkg::ByteWriter& out, const std::string& name) {
 
 }  // namespace
 
-TSequence3D PackSequence(const std::string& name, std::int64_t startFrame, std::int64_t frameCount, float rate) {
+bool SequenceFits(std::int64_t startFrame, std::int64_t frameCount, float rate) {
   const double whole = std::trunc(static_cast<double>(rate));
-  if (startFrame < 0 || startFrame > 0xFFFF || frameCount < 0 || frameCount > 0xFF || !(whole >= 0 && whole <= 0xFF))
+  return startFrame >= 0 && startFrame <= 0xFFFF && frameCount >= 0 && frameCount <= 0xFF && whole >= 0 && whole <= 0xFF;
+}
+
+TSequence3D PackSequence(const std::string& name, std::int64_t startFrame, std::int64_t frameCount, float rate) {
+  if (!SequenceFits(startFrame, frameCount, rate))
     throw std::runtime_error("The animation sequence \"" + name + "\" (start " + std::to_string(startFrame) + ", " +
                              std::to_string(frameCount) +
                              " frames) does not fit a model: starts are limited to 65535, lengths to 255 "
                              "frames and rates to 255");
   const auto packed = static_cast<std::uint32_t>(startFrame) | static_cast<std::uint32_t>(frameCount) << 16 |
-                      static_cast<std::uint32_t>(whole) << 24;
+                      static_cast<std::uint32_t>(std::trunc(rate)) << 24;
   return {name, static_cast<std::int32_t>(packed)};
 }
 

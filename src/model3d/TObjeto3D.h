@@ -50,8 +50,10 @@ struct TSequence3D {
   friend bool operator==(const TSequence3D&, const TSequence3D&) = default;
 };
 
-// The rate is truncated toward zero. A sequence the 16, 8 and 8 bits cannot hold
-// is refused with an error naming it.
+// Whether the 16, 8 and 8 bits of the packing hold a sequence.
+bool SequenceFits(std::int64_t startFrame, std::int64_t frameCount, float rate);
+// The rate is truncated toward zero. A sequence that does not fit is refused
+// with an error naming it.
 TSequence3D PackSequence(const std::string& name, std::int64_t startFrame, std::int64_t frameCount, float rate);
 
 // A model in memory: vertex frames sharing texture coordinates and

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "model3d/TObjeto3D.h"
+#include "modelcompiler/PackageModel.h"
+
+namespace modelcompiler {
+
+// Model kinds 1 to 4 are the external file kinds; package models are 5.
+inline constexpr int PackageModelKind = 5;
+
+struct ModelOutputSettings {
+  std::filesystem::path Home;
+  int ModelKind = PackageModelKind;
+  // The mesh object's name, or the external model file's path.
+  std::string ModelName;
+  bool WriteDataFile = false;
+  std::string Description;
+  std::int32_t FaceSkin = -1;
+  std::int32_t TeamSkin1 = -1;
+  std::int32_t TeamSkin2 = -1;
+  std::string TeamSkin;
+  std::string PackageName;
+  std::string MeshName;
+  bool MirrorX = false;
+  AdvancedModelSupport Ams;
+};
+
+// The settings a package model is written with.
+ModelOutputSettings PackageModelOutput(const PackageModel& model, bool mirrorX, const std::filesystem::path& home);
+
+// The model definition's lines, in file order.
+std::vector<std::string> ModelDefinitionLines(const model3d::TObjeto3D& model, const ModelOutputSettings& settings);
+
+struct ModelOutputFiles {
+  std::filesystem::path DataFile;
+  std::vector<std::filesystem::path> WireBitmaps;
+  std::filesystem::path Definition;
+  // False when the definition existed and the caller chose to keep it.
+  bool DefinitionWritten = false;
+};
+
+// Asked when the definition exists already: true replaces it.
+using OverwriteQuestion = std::function<bool(const std::filesystem::path& definition)>;
+using StatusReport = std::function<void(const std::string& status)>;
+
+// Writes the compiled model data file (when asked), one wire bitmap per drawn
+// material and the model definition into CustomModels under the home. Files
+// written before a failure stay.
+ModelOutputFiles WriteModelOutput(const model3d::TObjeto3D& model, const ModelOutputSettings& settings,
+                                  const OverwriteQuestion& overwrite, const StatusReport& status = {});
+
+}  // namespace modelcompiler

@@ -1,0 +1,209 @@
+#include "modelcompiler/PackageModel.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+#include "modelcompiler/ObjectReading.h"
+#include "platform/AsciiText.h"
+#include "platform/FileLookup.h"
+#include "unrealpkg/MeshObjects.h"
+#include "unrealpkg/TUTObject.h"
+
+namespace modelcompiler {
+
+namespace {
+
+using platform::EqualsIgnoreCase;
+using unrealpkg::TUTPackage;
+
+const char* const InvalidMesh = "Invalid Mesh/LodMesh/SkeletalMesh object";
+const char* const MeshNotFound = "Mesh/LodMesh/SkeletalMesh object not found.";
+
+struct MeshLocation {
+  std::string ClassName;
+  std::string ObjectName;
+  // Empty for a mesh of the listed package itself.
+  std::filesystem::path OtherPackage;
+};
+
+// An imported mesh lives in the package file its outermost package names,
+// beside the listed one and with its extension.
+MeshLocation LocateMesh(const TUTPackage& listed, std::int32_t meshRef) {
+  MeshLocation location;
+  if (meshRef > 0 && meshRef <= listed.ExportCount()) {
+    const auto* entry = listed.GetExport(meshRef - 1);
+    location.ClassName = entry->ClassName();
+    location.ObjectName = entry->ObjectName();
+    return location;
+  }
+  if (meshRef >= 0 || -meshRef > listed.ImportCount()) throw std::runtime_error(InvalidMesh);
+  const auto* entry = listed.GetImport(-meshRef - 1);
+  location.ClassName = entry->ClassName();
+  location.ObjectName = entry->ObjectName();
+  const std::string path = entry->PackagePath();
+  const std::string packageName = path.substr(0, path.find('.'));
+  const std::string fileName = packageName + listed.FileName().extension().string();
+  const auto found = platform::FindFileIgnoringCase(listed.FileName().parent_path(), fileName);
+  if (!found)
+    throw std::runtime_error("Cannot find the package " + fileName + " beside " + listed.FileName().string() +
+                             ": it holds the mesh " + location.ObjectName);
+  location.OtherPackage = *found;
+  return location;
+}
+
+model3d::TVertex3D Vertex(const unrealpkg::TUT_Struct_Vector& v) { return {v.X, v.Y, v.Z}; }
+
+void CopyMeshFrames(const unrealpkg::TUTObjectClassMesh& mesh, const std::string& name, MeshCopy& copy) {
+  copy.FrameVerts = std::max(mesh.FrameVertexCount(), 0);
+  copy.FrameCount = std::max(mesh.FrameCount(), 1);
+  const std::int64_t needed = std::int64_t{copy.FrameVerts} * copy.FrameCount;
+  if (needed > mesh.VertexCount())
+    throw std::runtime_error("The mesh " + name + " has " + std::to_string(copy.FrameCount) + " frames of " +
+                             std::to_string(copy.FrameVerts) + " vertices but holds only " +
+                             std::to_string(mesh.VertexCount()) + " vertices");
+  copy.Vertices.reserve(static_cast<std::size_t>(needed));
+  for (std::int64_t i = 0; i < needed; ++i) copy.Vertices.push_back(Vertex(mesh.GetVertex(i)));
+}
+
+void CopyLod(const unrealpkg::TUTObjectClassLodMesh& mesh, MeshCopy& copy) {
+  for (int i = 0; i < mesh.WedgeCount(); ++i) {
+    const auto& wedge = mesh.GetWedge(i);
+    copy.Wedges.push_back({wedge.VertexIndex, {wedge.U / 255.0f, 1.0f - wedge.V / 255.0f}});
+  }
+  for (int i = 0; i < mesh.FaceCount(); ++i) {
+    const auto& face = mesh.GetFace(i);
+    copy.Faces.push_back({face.WedgeIndex, face.MaterialIndex});
+  }
+  for (int i = 0; i < mesh.MaterialCount(); ++i) {
+    const auto& material = mesh.GetMaterial(i);
+    copy.Materials.push_back({material.PolyFlags, material.TextureIndex});
+  }
+}
+
+MeshCopy CopyMesh(TUTPackage& package, unrealpkg::TUTObject& object, const std::string& name) {
+  const auto* mesh = dynamic_cast<const unrealpkg::TUTObjectClassMesh*>(&object);
+  if (!mesh) throw std::runtime_error(InvalidMesh);
+  MeshCopy copy;
+  const auto* lod = dynamic_cast<const unrealpkg::TUTObjectClassLodMesh*>(mesh);
+  const auto* skeletal = dynamic_cast<const unrealpkg::TUTObjectClassSkeletalMesh*>(mesh);
+  copy.Kind = skeletal ? MeshKind::SkeletalMesh : lod ? MeshKind::LodMesh : MeshKind::Mesh;
+  if (skeletal) {
+    // The reference pose is the only frame a skeletal mesh holds.
+    copy.FrameVerts = skeletal->PointCount();
+    for (int i = 0; i < skeletal->PointCount(); ++i) copy.Vertices.push_back(Vertex(skeletal->GetPoint(i)));
+  } else {
+    CopyMeshFrames(*mesh, name, copy);
+    if (lod) copy.SpecialVerts = lod->SpecialVertexCount();
+  }
+  for (int i = 0; i < mesh->TriangleCount(); ++i) {
+    const auto& triangle = mesh->GetTriangle(i);
+    MeshTriangleCopy t{triangle.VertexIndex, {}, triangle.PolyFlags, triangle.TextureIndex};
+    for (int c = 0; c < 3; ++c) t.TexCoord[c] = {triangle.Tex[c].U / 255.0f, triangle.Tex[c].V / 255.0f};
+    copy.Triangles.push_back(t);
+  }
+  if (lod) CopyLod(*lod, copy);
+  for (int i = 0; i < mesh->TextureCount(); ++i) copy.Textures.push_back(mesh->GetTextureRef(i));
+  for (int i = 0; i < mesh->AnimSequenceCount(); ++i) {
+    const auto& sequence = mesh->GetAnimSequence(i);
+    copy.Sequences.push_back({package.GetName(sequence.Name), sequence.StartFrame, sequence.NumFrames, sequence.Rate});
+  }
+  if (copy.Sequences.empty()) copy.Sequences.push_back({"<All Frames>", 0, copy.FrameCount, 20.0f});
+  return copy;
+}
+
+std::vector<std::string> InformationLines(const MeshCopy& mesh) {
+  switch (mesh.Kind) {
+    case MeshKind::LodMesh:
+      return {"Unreal LodMesh model", "Faces = " + std::to_string(mesh.Faces.size()),
+              "Frames    = " + std::to_string(mesh.FrameCount)};
+    case MeshKind::SkeletalMesh:
+      return {"Unreal SkeletalMesh model", "Faces = " + std::to_string(mesh.Faces.size()),
+              "Frames    = " + std::to_string(mesh.FrameCount)};
+    case MeshKind::Mesh:
+      break;
+  }
+  return {"Unreal Mesh model", "Triangles = " + std::to_string(mesh.Triangles.size()),
+          "Frames    = " + std::to_string(mesh.FrameCount)};
+}
+
+std::size_t RestSequenceOf(const MeshCopy& mesh) {
+  for (std::size_t i = 0; i < mesh.Sequences.size(); ++i)
+    if (EqualsIgnoreCase(mesh.Sequences[i].Name, "Breath1")) return i;
+  return SequencesByName(mesh).front();
+}
+
+}  // namespace
+
+// The convention: the package imports AdvancedModelSupport and defines the
+// class <package>SkinInfo whose defaults hold the values.
+AdvancedModelSupport ReadAdvancedModelSupport(TUTPackage& package) {
+  using namespace unrealpkg;
+  AdvancedModelSupport ams;
+  if (package.FindObject(TableImports, MatchObjectName, 0, "", "AdvancedModelSupport", "") < 0) return ams;
+  const std::string skinInfo = package.FileName().stem().string() + "SkinInfo";
+  const int index = package.FindObject(TableExports, MatchObjectName | MatchClassName, 0, "", skinInfo, "");
+  if (index < 0) {
+    ams.Detection = "unsupported format!";
+    return ams;
+  }
+  ams.Enabled = true;
+  ams.Detection = "Yes";
+  TUTPackageLock lock(package);
+  TUTObject& object = package.GetExport(index)->Object();
+  const TUTObjectUse use = ReadingObject(package, "the Advanced Model Support values", [&] { return TUTObjectUse(object); });
+  const TUTPropertyList& defaults = object.Properties();
+  ams.TalkTextureID = defaults.GetValueDef("TalkTextureID", "C").ToText();
+  ams.HighestSkinNumber = defaults.GetValueDef("HighestSkinNumber", 3).ToInteger();
+  ams.RelaxedSkinRules = defaults.GetValueDef("bRelaxedSkinRules", false).ToBoolean();
+  ams.OldTextureNames = defaults.GetValueDef("OldTextureNames", 0).ToInteger();
+  for (std::size_t i = 0; i < 4; ++i) {
+    const std::string element = "[" + std::to_string(i) + "]";
+    ams.ChangesWithTeam[i] = defaults.GetValueDef("ChangesWithTeam" + element, true).ToBoolean();
+    ams.ChangesWithFace[i] = defaults.GetValueDef("ChangesWithFace" + element, false).ToBoolean();
+  }
+  return ams;
+}
+
+std::vector<std::size_t> SequencesByName(const MeshCopy& mesh) {
+  std::vector<std::size_t> order(mesh.Sequences.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return platform::ToLowerAscii(mesh.Sequences[a].Name) < platform::ToLowerAscii(mesh.Sequences[b].Name);
+  });
+  return order;
+}
+
+PackageModel ReadPackageModel(TUTPackage& listed, const PackageModelEntry& entry) {
+  const MeshLocation location = LocateMesh(listed, entry.Item.MeshRef);
+  const std::string& className = location.ClassName;
+  if (className.size() < 4 || !EqualsIgnoreCase(className.substr(className.size() - 4), "mesh"))
+    throw std::runtime_error(InvalidMesh);
+
+  std::unique_ptr<TUTPackage> other;
+  if (!location.OtherPackage.empty()) other = std::make_unique<TUTPackage>(location.OtherPackage);
+  TUTPackage& package = other ? *other : listed;
+  const int index = package.FindExport(location.ObjectName, className);
+  if (index < 0) throw std::runtime_error(MeshNotFound);
+
+  PackageModel model;
+  model.ModelName = location.ObjectName;
+  model.PackageName = package.FileName().stem().string();
+  model.Description = entry.Caption;
+  model.Skins = entry.Item;
+  {
+    unrealpkg::TUTPackageLock lock(package);
+    unrealpkg::TUTObject& object = package.GetExport(index)->Object();
+    model.Mesh = ReadingObject(package, "the mesh " + model.ModelName, [&] {
+      unrealpkg::TUTObjectUse use(object);
+      return CopyMesh(package, object, model.ModelName);
+    });
+  }
+  model.Information = InformationLines(model.Mesh);
+  model.Ams = ReadAdvancedModelSupport(listed);
+  model.Information.push_back("Advanced Model Support: " + model.Ams.Detection);
+  model.RestSequence = RestSequenceOf(model.Mesh);
+  return model;
+}
+
+}  // namespace modelcompiler

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "model3d/TObjeto3D.h"
+#include "modelcompiler/PackageModel.h"
+
+namespace modelcompiler {
+
+// How a package model becomes a TObjeto3D: every frame or only the chosen one,
+// and which frame rests; absolute, or counted from a sequence's start.
+struct FrameChoice {
+  bool Animated = true;
+  bool MirrorX = false;
+  bool UseAbsoluteFrame = false;
+  std::int32_t AbsoluteFrame = 0;
+  std::size_t Sequence = 0;
+  std::int32_t Frame = 0;
+};
+
+// The frame the choice designates; a frame the mesh does not hold is an error.
+// A skeletal mesh always gives its reference pose, frame 0.
+std::int32_t ChosenFrame(const PackageModel& model, const FrameChoice& choice);
+
+// Empties `out` and fills it from the model's mesh copy. Data that would break
+// the model's indices (a wedge past the vertices, a face past the wedges) is an
+// error naming the mesh. Returns notes on sequences left out because their
+// packing cannot hold them (real meshes have sequences of 500 frames); package
+// models never store their sequences, so nothing depends on them.
+std::vector<std::string> CompilePackageModel(const PackageModel& model, const FrameChoice& choice, model3d::TObjeto3D& out);
+
+}  // namespace modelcompiler

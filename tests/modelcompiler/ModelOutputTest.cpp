@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include "modelcompiler/ModelOutput.h"
+#include "modelcompiler/WireBitmapDrawing.h"
+#include "raster/PictureFile.h"
+#include "support/TestFiles.h"
+#include "support/TestHelpers.h"
+
+namespace {
+
+using namespace modelcompiler;
+using model3d::TObjeto3D;
+
+// One triangle per material, over the given texture coordinates.
+TObjeto3D ModelWith(std::vector<model3d::TMaterial3D> materials, std::vector<model3d::TTexCoord> coords = {}) {
+  TObjeto3D model;
+  model.Frames = {{{1, -3, 3}, {3, 1, 5}, {2, -1, 4}}};
+  model.Materials = std::move(materials);
+  if (coords.empty()) coords = {{0.25f, 0.75f}, {0.75f, 0.75f}, {0.25f, 0.25f}};
+  model.TexCoords = coords;
+  for (std::size_t m = 0; m < model.Materials.size(); ++m)
+    model.Triangles.push_back({{0, 1, 2}, {0, 1, 2}, static_cast<std::int8_t>(m)});
+  return model;
+}
+
+ModelOutputSettings Soldier(const std::filesystem::path& home) {
+  ModelOutputSettings settings;
+  settings.Home = home;
+  settings.ModelName = "Soldier";
+  settings.Description = "The Soldier";
+  settings.FaceSkin = 3;
+  settings.TeamSkin1 = 1;
+  settings.TeamSkin2 = 2;
+  settings.PackageName = "SoldierSkins";
+  settings.MeshName = "Soldier";
+  return settings;
+}
+
+std::vector<std::string> Sections(const std::vector<std::string>& lines) {
+  std::vector<std::string> sections;
+  for (const auto& line : lines)
+    if (line.rfind("[Section", 0) == 0) sections.push_back(line);
+  return sections;
+}
+
+TEST(ModelOutputTest, ThePackageModelExampleDefinition) {
+  const TObjeto3D model = ModelWith({{"SKIN0", 0}, {"SKIN1", 0}, {"SKIN2", 0}});
+  const std::vector<std::string> expected = {
+      "[Model]", "FormatVersion=2", "Name=The Soldier", "Prefix=Soldier", "Game=UnrealTournament",
+      "Mesh=SoldierSkins.Soldier", "ScaleX=1.5", "ScaleY=1.5", "ScaleZ=1.5", "OffsetX=-2.000", "OffsetY=1.000",
+      "OffsetZ=-4.000", "Pitch=0", "Roll=0", "Turn=0",
+      "", "[Section1]", "Name=SKIN0",
+      "", "[Section2]", "Name=SKIN1", "Team=Yes",
+      "", "[Section3]", "Name=SKIN2", "Team=Yes",
+      "", "[Section5]", "Name=Talk Texture", "Face=Yes", "OneMipMap=Yes", "LODSetWorld=Yes", "TextureSize=64x64",
+      "TalkTexture=Yes"};
+  EXPECT_EQ(ModelDefinitionLines(model, Soldier("/home")), expected);
+
+  testsupport::TempDir dir;
+  const ModelOutputFiles files = WriteModelOutput(model, Soldier(dir.Path()), {});
+  std::string text;
+  for (const auto& line : expected) text += line + "\r\n";
+  EXPECT_EQ(testsupport::ReadFile(dir / "CustomModels/Soldier.mrbe"), Bytes(text));
+}
+
+TEST(ModelOutputTest, SkinSlotsStylesAndWeaponsDecideTheSections) {
+  ModelOutputSettings settings = Soldier("/home");
+  settings.FaceSkin = -1;
+  settings.TeamSkin = "Robo";
+  // A weapon keeps its number; flags 9 is no weapon and has no style line.
+  const TObjeto3D model =
+      ModelWith({{"skin0", 2}, {"W", 8}, {"SKIN2", 9}, {"SKIN3", 3}, {"SKIN4", 4}, {"", 0}, {"SKIN6", 1}});
+  const std::vector<std::string> lines = ModelDefinitionLines(model, settings);
+  EXPECT_EQ(Sections(lines),
+            (std::vector<std::string>{"[Section1]", "[Section3]", "[Section4]", "[Section5]", "[Section7]"}));
+  const auto first = std::find(lines.begin(), lines.end(), "[Section1]");
+  EXPECT_EQ(std::vector<std::string>(first, first + 6),
+            (std::vector<std::string>{"[Section1]", "Name=SKIN0", "Face=Yes", "Team=Yes", "FormatTeamNoFace=Robo%TEAM%",
+                                      "Masked=Yes"}));
+  const auto third = std::find(lines.begin(), lines.end(), "[Section3]");
+  EXPECT_EQ(*(third + 5), "");
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "Modulated=Yes"), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "TwoSided=Yes"), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "Translucent=Yes"), lines.end());
+
+  // An external model without a SKIN material: no section 1, and its own kind's lines.
+  settings = {};
+  settings.ModelKind = 1;
+  settings.ModelName = "/models/Robot.3ds";
+  settings.WriteDataFile = true;
+  const std::vector<std::string> external = ModelDefinitionLines(ModelWith({{"", 0}, {"BODY", 0}}), settings);
+  EXPECT_EQ(Sections(external), (std::vector<std::string>{"[Section2]", "[Section5]"}));
+  EXPECT_EQ(std::vector<std::string>(external.begin() + 4, external.begin() + 6),
+            (std::vector<std::string>{"3DFile=Robot.mrbm", "ScaleX=1.0"}));
+  EXPECT_NE(std::find(external.begin(), external.end(), "Pitch=90"), external.end());
+}
+
+TEST(ModelOutputTest, WireBitmapsOutlineEachMaterialsTriangles) {
+  // Corners at pixels (64, 64), (192, 64) and (64, 192); a second material lies at (1, 0), off the bitmap.
+  TObjeto3D model = ModelWith({{"SKIN0", 0}, {"SKIN1", 0}, {"WEAPON", 8}, {"SKIN3", 0}});
+  model.TexCoords.push_back({1, 0});
+  model.Triangles[1] = {{0, 1, 2}, {3, 3, 3}, 1};
+  model.Triangles.pop_back();
+  int drawn = 0;
+  const raster::Bitmap wire = DrawWireBitmap(model, 0, drawn);
+  EXPECT_EQ(drawn, 1);
+  auto at = [&](const raster::Bitmap& b, int x, int y) { return b.Row(y)[x]; };
+  for (const auto& [x, y] : std::vector<std::pair<int, int>>{{64, 64}, {191, 64}, {64, 191}, {128, 128}, {64, 150}})
+    EXPECT_EQ(at(wire, x, y), WireLine) << x << "," << y;
+  for (const auto& [x, y] : std::vector<std::pair<int, int>>{{63, 64}, {193, 64}, {100, 100}, {0, 0}, {255, 255}})
+    EXPECT_EQ(at(wire, x, y), WireBackground) << x << "," << y;
+  const raster::Bitmap offBitmap = DrawWireBitmap(model, 1, drawn);
+  EXPECT_EQ(drawn, 1);
+  EXPECT_TRUE(std::all_of(offBitmap.Pixels().begin(), offBitmap.Pixels().end(),
+                          [](std::uint8_t p) { return p == WireBackground; }));
+
+  testsupport::TempDir dir;
+  ModelOutputSettings settings = Soldier(dir.Path());
+  settings.WriteDataFile = true;
+  const ModelOutputFiles files = WriteModelOutput(model, settings, {});
+  // The weapon and the material without triangles leave no bitmap.
+  ASSERT_EQ(files.WireBitmaps.size(), 2u);
+  EXPECT_EQ(files.WireBitmaps[1], dir / "CustomModels/SoldierWire2.bmp");
+  const auto bytes = testsupport::ReadFile(files.WireBitmaps[0]);
+  EXPECT_EQ(bytes[28], 4);  // bits per pixel
+  const raster::Bitmap loaded = raster::LoadPicture(files.WireBitmaps[0]).ToBgr24();
+  EXPECT_EQ(loaded.Row(64)[64 * 3], 255);
+  EXPECT_EQ(loaded.Row(100)[100 * 3], 128);
+  EXPECT_EQ(std::filesystem::file_size(files.DataFile), 72u + 3 * 12 + 4 * 8 + 3 * 20 + 41);
+}
+
+}  // namespace
