@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
 #include "model/ModelCatalogue.h"
+#include "model/PackageSearch.h"
 #include "platform/ProgramHome.h"
 #include "platform/TextEncoding.h"
 
@@ -15,6 +16,13 @@ std::string PreviewText(const model::TModelo& model) {
   return model.ModelDataFile.empty() && model.Mesh.empty() ? "No" : "Yes";
 }
 
+// Where the preview will find the mesh's package.
+std::string PackageText(const model::TModelo& model, const std::filesystem::path& home) {
+  const std::string package = model.Mesh.substr(0, model.Mesh.find('.'));
+  const auto file = model::FindModelPackage(model.ForUnrealTournament, home, package);
+  return file ? file->string() : "package " + platform::Windows1252ToUtf8(package) + " not found";
+}
+
 void PrintText(const model::ModelCatalogue& catalogue, const std::filesystem::path& home, std::ostream& out) {
   out << "Program home: " << home.string() << '\n';
   out << catalogue.Entries.size() << " models\n";
@@ -23,7 +31,8 @@ void PrintText(const model::ModelCatalogue& catalogue, const std::filesystem::pa
         << platform::Windows1252ToUtf8(entry->Name) << " (prefix " << platform::Windows1252ToUtf8(entry->Prefix)
         << ", preview " << PreviewText(*entry) << ")\n"
         << "  definition: " << platform::Windows1252ToUtf8(entry->DefinitionId) << '\n';
-    if (!entry->Mesh.empty()) out << "  mesh: " << platform::Windows1252ToUtf8(entry->Mesh) << '\n';
+    if (!entry->Mesh.empty())
+      out << "  mesh: " << platform::Windows1252ToUtf8(entry->Mesh) << " (" << PackageText(*entry, home) << ")\n";
     if (!entry->ModelDataFile.empty()) out << "  model data: " << entry->ModelDataFile << '\n';
     for (const auto& section : entry->Sections)
       out << "  " << platform::Windows1252ToUtf8(section.Name) << ": " << model::DescribeSection(section.Part)

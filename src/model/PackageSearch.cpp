@@ -1,5 +1,6 @@
 #include "model/PackageSearch.h"
 
+#include "platform/FileLookup.h"
 #include "platform/GameDirectory.h"
 #include "platform/ProgramHome.h"
 #include "platform/WineRegistry.h"
@@ -10,6 +11,15 @@ PackageSearchDefaults GetPackageSearchDefaults(bool forUnrealTournament, const s
   if (!forUnrealTournament) return {home, ".U"};
   const platform::GameLocation game = platform::LocateGame(platform::SettingsFilePath(home));
   return {platform::WindowsPathToLocal(game.systemDirectory, platform::WinePrefix()), ".U"};
+}
+
+std::optional<std::filesystem::path> FindModelPackage(bool forUnrealTournament, const std::filesystem::path& home,
+                                                      std::string_view packageName) {
+  const PackageSearchDefaults defaults = GetPackageSearchDefaults(forUnrealTournament, home);
+  const std::string fileName = std::string(packageName) + defaults.Extension;
+  if (!defaults.Directory.empty())
+    if (auto found = platform::FindFileIgnoringCase(defaults.Directory, fileName)) return found;
+  return platform::FindFileIgnoringCase(home, fileName);
 }
 
 }  // namespace model

@@ -85,4 +85,13 @@ TEST(ModelCatalogueTest, PackagesAreSoughtInTheGamesSystemFolder) {
   EXPECT_EQ(GetPackageSearchDefaults(true, home.Path()).Extension, ".U");
   platform::WriteGameDirectorySetting(platform::SettingsFilePath(home.Path()), "C:\\Games\\UT");
   EXPECT_EQ(GetPackageSearchDefaults(true, home.Path()).Directory, home / "wine/drive_c/Games/UT/System/");
+
+  // The definition says SoldierSkins, the search appends ".U", the files are named as they came.
+  EXPECT_EQ(FindModelPackage(true, home.Path(), "SoldierSkins"), std::nullopt);
+  testsupport::WriteFile(home / "soldierskins.u", {});
+  EXPECT_EQ(FindModelPackage(true, home.Path(), "SoldierSkins"), home / "soldierskins.u");
+  std::filesystem::create_directories(home / "wine/drive_c/Games/UT/System");
+  testsupport::WriteFile(home / "wine/drive_c/Games/UT/System/SoldierSkins.U", {});
+  EXPECT_EQ(FindModelPackage(true, home.Path(), "SoldierSkins"), home / "wine/drive_c/Games/UT/System/SoldierSkins.U");
+  EXPECT_EQ(FindModelPackage(false, home.Path(), "SOLDIERSKINS"), home / "soldierskins.u");
 }
