@@ -13,6 +13,7 @@ int RunCheck(const std::vector<std::string>& words, std::ostream& out);
 int RunExportTextures(const std::vector<std::string>& words, std::ostream& out);
 int RunExportMesh(const std::vector<std::string>& words, std::ostream& out);
 int RunCompile(const std::vector<std::string>& words, std::ostream& out);
+int RunCompileModel(const std::vector<std::string>& words, std::ostream& out);
 int RunQuantize(const std::vector<std::string>& words, std::ostream& out);
 int RunModels(const std::vector<std::string>& words, std::ostream& out);
 int RunProject(const std::vector<std::string>& words, std::ostream& out);

@@ -34,6 +34,15 @@ constexpr const char* Usage =
     "      writes the texture package (.utx) and localisation file (.int) beside the project;\n"
     "      --umod also packs them into an installer archive (.umod), --install copies them\n"
     "      into the game directory; --reproducible gives the same bytes for the same project\n"
+    "  compile-model PACKAGE.u|PACKAGE.int [--list] [--model NAME] [--frame N | --sequence NAME --frame N]\n"
+    "                [--single-frame] [--mirror-x] [--description TEXT] [--force] [--home DIR]\n"
+    "      turns a player model of a package (its mesh objects, or with a .int file its player\n"
+    "      classes) into a model definition and wire bitmaps under CustomModels; --list shows\n"
+    "      the models; without --model the first by caption is compiled\n"
+    "  compile-model --external FILE [--mesh N] [--materials A,B,...] [--list] [--description TEXT]\n"
+    "                [--force] [--home DIR]\n"
+    "      the same for a _d.3d, .3ds, .ms3d or .p3d model file, also writing its .mrbm;\n"
+    "      --materials orders the material list (the first takes section 1)\n"
     "  quantize PICTURE... --out DIR\n"
     "      reduces each picture to 256 colours as texture packages store them (8-bit BMP)\n";
 
@@ -63,6 +72,7 @@ int main(int argc, char** argv) {
       {"inspect", cli::RunInspect},
       {"check", cli::RunCheck},
       {"compile", cli::RunCompile},
+      {"compile-model", cli::RunCompileModel},
       {"export-textures", cli::RunExportTextures},
       {"export-mesh", cli::RunExportMesh},
       {"models", cli::RunModels},

@@ -4,11 +4,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 #include <fstream>
 #include <sstream>
 
+#include "CliRunner.h"
 #include "compile/UmodArchive.h"
 #include "support/ProjectFixture.h"
 #include "support/TestFiles.h"
@@ -18,20 +18,6 @@
 using project::SkinNode;
 
 namespace {
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-Outcome Marbelle(const QStringList& arguments) {
-  QProcess process;
-  process.start(MARBELLE_CLI, arguments);
-  process.waitForFinished(120000);
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-          process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
-}
 
 QString Corpus(const char* relative) { return QString::fromStdString(testsupport::CorpusFile(relative).string()); }
 

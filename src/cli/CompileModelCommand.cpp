@@ -1,0 +1,168 @@
+#include <iostream>
+
+#include "cli/Arguments.h"
+#include "cli/Commands.h"
+#include "modelcompiler/ExternalModel.h"
+#include "modelcompiler/MaterialList.h"
+#include "modelcompiler/ModelOutput.h"
+#include "modelcompiler/PackageModelCompile.h"
+#include "platform/AsciiText.h"
+#include "platform/ProgramHome.h"
+#include "platform/TextEncoding.h"
+
+namespace cli {
+
+namespace {
+
+using modelcompiler::PackageModelEntry;
+using platform::EqualsIgnoreCase;
+using platform::Windows1252ToUtf8;
+
+std::string Skins(const modelcompiler::TMeshItem& item) {
+  return "FaceSkin " + std::to_string(item.FaceSkin) + ", FixedSkin " + std::to_string(item.FixedSkin) +
+         ", TeamSkin1 " + std::to_string(item.TeamSkin1) + ", TeamSkin2 " + std::to_string(item.TeamSkin2) +
+         ", TeamSkin \"" + item.TeamSkin + "\"";
+}
+
+std::string AmsValues(const modelcompiler::AdvancedModelSupport& ams) {
+  if (!ams.Enabled) return "AMS " + ams.Detection;
+  std::string text = "AMS Yes: TalkTextureID \"" + ams.TalkTextureID + "\", HighestSkinNumber " +
+                     std::to_string(ams.HighestSkinNumber) + ", bRelaxedSkinRules " +
+                     (ams.RelaxedSkinRules ? "true" : "false") + ", OldTextureNames " +
+                     std::to_string(ams.OldTextureNames) + ", ChangesWithTeam";
+  for (const bool team : ams.ChangesWithTeam) text += team ? " 1" : " 0";
+  text += ", ChangesWithFace";
+  for (const bool face : ams.ChangesWithFace) text += face ? " 1" : " 0";
+  return text;
+}
+
+const PackageModelEntry& ChooseModel(const modelcompiler::PackageModelList& list, const std::optional<std::string>& name) {
+  if (!name) return list.Entries.front();
+  for (const auto& entry : list.Entries)
+    if (EqualsIgnoreCase(entry.Caption, *name) || EqualsIgnoreCase(entry.ObjectName, *name)) return entry;
+  throw std::runtime_error("The package " + list.PackagePath.string() + " has no model called \"" + *name + "\"");
+}
+
+modelcompiler::FrameChoice ChooseFrame(const modelcompiler::PackageModel& model, const Arguments& args) {
+  modelcompiler::FrameChoice choice;
+  choice.Animated = !args.Has("--single-frame") && model.Mesh.Kind != modelcompiler::MeshKind::SkeletalMesh;
+  choice.MirrorX = args.Has("--mirror-x");
+  choice.Sequence = model.RestSequence;
+  if (const auto name = args.Value("--sequence")) {
+    const auto& sequences = model.Mesh.Sequences;
+    std::size_t i = 0;
+    while (i < sequences.size() && !EqualsIgnoreCase(sequences[i].Name, *name)) ++i;
+    if (i == sequences.size())
+      throw std::runtime_error("The mesh " + model.ModelName + " has no animation sequence \"" + *name + "\"");
+    choice.Sequence = i;
+    choice.Frame = args.IntValue("--frame").value_or(0);
+  } else if (const auto frame = args.IntValue("--frame")) {
+    choice.UseAbsoluteFrame = true;
+    choice.AbsoluteFrame = *frame;
+  }
+  return choice;
+}
+
+void ReportOutput(const modelcompiler::ModelOutputFiles& files, std::ostream& out) {
+  if (!files.DataFile.empty()) out << "Wrote " << files.DataFile.string() << '\n';
+  for (const auto& wire : files.WireBitmaps) out << "Wrote " << wire.string() << '\n';
+  if (files.DefinitionWritten)
+    out << "Wrote " << files.Definition.string() << '\n';
+  else
+    out << "Kept the existing " << files.Definition.string() << " (--force replaces it)\n";
+}
+
+modelcompiler::OverwriteQuestion Overwrite(const Arguments& args) {
+  const bool force = args.Has("--force");
+  return [force](const std::filesystem::path&) { return force; };
+}
+
+int CompilePackage(const Arguments& args, std::ostream& out) {
+  args.ExpectPositionals(1, 1);
+  const std::filesystem::path chosen = args.Positionals().front();
+  const bool useInt = EqualsIgnoreCase(chosen.extension().string(), ".int");
+  unrealpkg::TUTPackage package;
+  modelcompiler::PackageModelList list;
+  try {
+    list = modelcompiler::ListPackageModels(package, chosen, useInt);
+  } catch (const std::runtime_error& e) {
+    throw std::runtime_error(chosen.string() + ": " + e.what());
+  }
+  if (args.Has("--list")) {
+    const std::string ams = AmsValues(modelcompiler::ReadAdvancedModelSupport(package));
+    for (const auto& entry : list.Entries)
+      out << Windows1252ToUtf8(entry.Caption) << '\t' << Windows1252ToUtf8(entry.ObjectName) << '\t'
+          << Windows1252ToUtf8(Skins(entry.Item)) << '\t' << Windows1252ToUtf8(ams) << '\n';
+    return 0;
+  }
+  const PackageModelEntry& entry = ChooseModel(list, args.Value("--model"));
+  modelcompiler::PackageModel model = modelcompiler::ReadPackageModel(package, entry);
+  if (const auto description = args.Value("--description")) model.Description = *description;
+  for (const auto& line : model.Information) out << Windows1252ToUtf8(line) << '\n';
+
+  const modelcompiler::FrameChoice choice = ChooseFrame(model, args);
+  model3d::TObjeto3D compiled;
+  for (const auto& note : modelcompiler::CompilePackageModel(model, choice, compiled))
+    out << Windows1252ToUtf8(note) << '\n';
+  const auto home = platform::ResolveProgramHome(args.Value("--home"));
+  ReportOutput(modelcompiler::WriteModelOutput(compiled, modelcompiler::PackageModelOutput(model, choice.MirrorX, home),
+                                               Overwrite(args)),
+               out);
+  return 0;
+}
+
+// The list in the order --materials names its entries; the others follow.
+void OrderMaterials(std::vector<modelcompiler::MaterialListEntry>& list, const std::string& names) {
+  std::size_t next = 0, start = 0;
+  while (start <= names.size()) {
+    std::size_t comma = names.find(',', start);
+    if (comma == std::string::npos) comma = names.size();
+    const std::string name = platform::Trim(names.substr(start, comma - start));
+    start = comma + 1;
+    if (name.empty()) continue;
+    std::size_t at = next;
+    while (at < list.size() && !EqualsIgnoreCase(list[at].Name, name)) ++at;
+    if (at == list.size()) throw UsageError("the model has no material \"" + name + "\" to place");
+    std::rotate(list.begin() + static_cast<long>(next), list.begin() + static_cast<long>(at),
+                list.begin() + static_cast<long>(at) + 1);
+    ++next;
+  }
+}
+
+int CompileExternal(const Arguments& args, std::ostream& out) {
+  args.ExpectPositionals(0, 0);
+  const modelcompiler::ExternalModelInfo info = modelcompiler::InspectExternalModel(*args.Value("--external"));
+  for (const auto& line : info.Lines) out << Windows1252ToUtf8(line) << '\n';
+  model3d::TObjeto3D model;
+  modelcompiler::ReadExternalMesh(info, args.IntValue("--mesh").value_or(0), model);
+  std::vector<modelcompiler::MaterialListEntry> materials = modelcompiler::BuildMaterialList(model);
+  if (const auto names = args.Value("--materials")) OrderMaterials(materials, *names);
+  out << "Materials:";
+  for (const auto& material : materials) out << ' ' << Windows1252ToUtf8(material.Name);
+  out << '\n';
+  if (args.Has("--list")) return 0;
+
+  const auto kind = static_cast<int>(info.Kind);
+  if (info.Kind != modelcompiler::ExternalModelKind::Painter3D) modelcompiler::AdjustMaterials(model, materials);
+  model.StillFrame = 0;
+  modelcompiler::ModelOutputSettings settings;
+  settings.Home = platform::ResolveProgramHome(args.Value("--home"));
+  settings.ModelKind = kind;
+  settings.ModelName = info.ModelName;
+  settings.WriteDataFile = true;
+  settings.Description =
+      args.Value("--description").value_or(std::filesystem::path(info.ModelName).stem().string());
+  ReportOutput(modelcompiler::WriteModelOutput(model, settings, Overwrite(args)), out);
+  return 0;
+}
+
+}  // namespace
+
+int RunCompileModel(const std::vector<std::string>& words, std::ostream& out) {
+  const Arguments args(words, {"--list", "--single-frame", "--mirror-x", "--force"},
+                       {"--model", "--frame", "--sequence", "--description", "--home", "--external", "--mesh",
+                        "--materials"});
+  return args.Value("--external") ? CompileExternal(args, out) : CompilePackage(args, out);
+}
+
+}  // namespace cli
