@@ -1,29 +1,25 @@
 // Writes the sample content the program ships with into a program home: the
-// model definition "Mannequin" with its wire bitmaps, procedurally drawn skin
-// pictures, and the project MannequinSkinsSample.mrb that uses them.
+// model package Mannequin.u compiled into the definition "Mannequin" with its
+// wire bitmaps, procedurally drawn skin pictures, and the project
+// MannequinSkinsSample.mrb that uses them.
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <string>
 
+#include "MannequinModel.h"
 #include "model/ModelCatalogue.h"
-#include "platform/AtomicFile.h"
+#include "modelcompiler/ModelOutput.h"
+#include "modelcompiler/PackageModelCompile.h"
 #include "project/ProjectDocument.h"
-#include "raster/BmpFile.h"
 #include "raster/PictureFile.h"
+#include "unrealpkg/ObjectClassRegistry.h"
 
 namespace {
 
 using raster::Bitmap;
 using raster::PixelFormat;
-
-const char* const Definition =
-    "[Model]\r\nFormatVersion=2\r\nName=Mannequin\r\nPrefix=Mannequin\r\n\r\n"
-    "[Section1]\r\nName=Body\r\nTeam=Yes\r\nTextureSize=256x256\r\n\r\n"
-    "[Section2]\r\nName=Head\r\nTeam=Yes\r\nFace=Yes\r\nTextureSize=128x128\r\n\r\n"
-    "[Section3]\r\nName=Visor\r\nMasked=Yes\r\nTextureSize=64x64\r\n\r\n"
-    "[Section4]\r\nName=Talk Texture\r\nFace=Yes\r\nOneMipMap=Yes\r\nLODSetWorld=Yes\r\nTalkTexture=Yes\r\n";
 
 struct Colour {
   double r, g, b;
@@ -105,35 +101,30 @@ Bitmap TransparentVisor() {
   return visor;
 }
 
-// The triangles of a section in texture space, as the model compiler draws them.
-Bitmap Wire(int size, int cells) {
-  Bitmap wire(size, size, PixelFormat::Indexed8);
-  wire.Palette() = {{0, 0, 0, 0}, {255, 255, 255, 0}};
-  const int step = size / cells;
-  for (int y = 0; y < size; ++y)
-    for (int x = 0; x < size; ++x)
-      wire.Row(y)[x] = (x % step == 0 || y % step == 0 || (x % step) == (y % step)) ? 1 : 0;
-  return wire;
-}
-
-void WriteText(const std::filesystem::path& path, const std::string& text) {
-  platform::WriteFileAtomically(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-}
-
 project::SkinNode& Section(project::ProjectDocument& document, project::SkinNode& skin, int number) {
   for (const auto& child : skin.Children)
     if (document.SectionOf(*child).Part.Number() == number) return *child;
   throw std::logic_error("no section " + std::to_string(number));
 }
 
+// The definition and wire bitmaps come from the model compiler, as a user's would.
+void CompileMannequin(const std::filesystem::path& home) {
+  unrealpkg::TUTPackage package;
+  const auto list = modelcompiler::ListPackageModels(package, home / "Mannequin.int", true);
+  const modelcompiler::PackageModel model = modelcompiler::ReadPackageModel(package, list.Entries.front());
+  model3d::TObjeto3D compiled;
+  modelcompiler::FrameChoice choice;
+  choice.Sequence = model.RestSequence;
+  modelcompiler::CompilePackageModel(model, choice, compiled);
+  modelcompiler::WriteModelOutput(compiled, modelcompiler::PackageModelOutput(model, false, home),
+                                  [](const std::filesystem::path&) { return true; });
+}
+
 void WriteSampleContent(const std::filesystem::path& home) {
   const std::filesystem::path pictures = home / "Samples" / "Mannequin";
   std::filesystem::create_directories(pictures);
-  WriteText(home / "Mannequin.mrbe", Definition);
-  raster::SaveBmpFile(Wire(256, 8), home / "MannequinWire1.bmp", raster::BmpDepth::Indexed4);
-  raster::SaveBmpFile(Wire(128, 4), home / "MannequinWire2.bmp", raster::BmpDepth::Indexed4);
-  raster::SaveBmpFile(Wire(64, 2), home / "MannequinWire3.bmp", raster::BmpDepth::Indexed4);
-  raster::SaveBmpFile(Wire(64, 1), home / "MannequinWire4.bmp", raster::BmpDepth::Indexed4);
+  samplegen::WriteMannequinPackage(home);
+  CompileMannequin(home);
 
   const Colour steel{150, 160, 175}, copper{190, 110, 60}, red{200, 40, 30}, blue{40, 70, 210};
   auto save = [&](const Bitmap& picture, const std::string& name) {
@@ -161,9 +152,9 @@ void WriteSampleContent(const std::filesystem::path& home) {
   document->AddTexture(Section(*document, steelSkin, 2), save(Face({200, 160, 130}, red, -0.5), "stel2t_0ada.png"),
                        "<Red Team>", "Ada");
   document->AddTexture(Section(*document, steelSkin, 3), save(PalettedVisor(), "stel3.bmp"), "< Default >", "");
-  document->AddTexture(Section(*document, steelSkin, 4), save(TalkPortrait({220, 180, 150}, {40, 40, 60}), "stel4.png"),
+  document->AddTexture(Section(*document, steelSkin, 5), save(TalkPortrait({220, 180, 150}, {40, 40, 60}), "stel5.png"),
                        "< Default >", "");
-  document->AddTexture(Section(*document, steelSkin, 4), save(TalkPortrait({200, 160, 130}, {30, 70, 30}), "stel4ada.png"),
+  document->AddTexture(Section(*document, steelSkin, 5), save(TalkPortrait({200, 160, 130}, {30, 70, 30}), "stel5ada.png"),
                        "< Default >", "Ada");
 
   project::SkinNode& copperSkin = document->NewSkin("Copper", "copr");
@@ -171,7 +162,7 @@ void WriteSampleContent(const std::filesystem::path& home) {
   document->AddTexture(Section(*document, copperSkin, 2), save(Face({170, 120, 90}, {30, 30, 30}, 0.2), "copr2.png"),
                        "< Default >", "");
   document->AddTexture(Section(*document, copperSkin, 3), save(TransparentVisor(), "copr3.png"), "< Default >", "");
-  document->AddTexture(Section(*document, copperSkin, 4), save(TalkPortrait({170, 120, 90}, {70, 40, 20}), "copr4.png"),
+  document->AddTexture(Section(*document, copperSkin, 5), save(TalkPortrait({170, 120, 90}, {70, 40, 20}), "copr5.png"),
                        "< Default >", "");
   document->Save();
 }
@@ -183,6 +174,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: marbelle-sample HOME\n");
     return 1;
   }
+  unrealpkg::RegisterAllObjectClasses();
   try {
     WriteSampleContent(std::filesystem::absolute(argv[1]));
   } catch (const std::exception& e) {
