@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "modelcompiler/ExternalModel.h"
 #include "modelcompiler/ModelFiles.h"
 #include "modelcompiler/WireBitmapDrawing.h"
 #include "platform/AsciiText.h"
@@ -135,7 +136,9 @@ std::vector<std::string> ModelDefinitionLines(const TObjeto3D& model, const Mode
   lines.push_back("OffsetX=" + ThreeDecimals(-static_cast<double>(centre.X)));
   lines.push_back("OffsetY=" + ThreeDecimals(-static_cast<double>(centre.Y)));
   lines.push_back("OffsetZ=" + ThreeDecimals(-static_cast<double>(centre.Z)));
-  const bool tilted = s.ModelKind == 1 || s.ModelKind == 4;
+  // 3D Studio and Unreal 3D files stand Z up.
+  const bool tilted = s.ModelKind == static_cast<int>(ExternalModelKind::Studio3DS) ||
+                      s.ModelKind == static_cast<int>(ExternalModelKind::Unreal3D);
   lines.insert(lines.end(), {tilted ? "Pitch=90" : "Pitch=0", "Roll=0", "Turn=0"});
   if (s.Ams.Enabled) lines.push_back("AMS=Yes");
 

@@ -63,11 +63,15 @@ std::int32_t LodMeshStyle(std::int32_t flags) {
   return model3d::StyleNormal;
 }
 
-// Model frame f takes mesh vertex f * FrameVerts + offset + i for its vertex i.
-void AddFrames(const PackageModel& model, const FrameChoice& choice, const std::vector<std::int64_t>& offsets,
-               TObjeto3D& out) {
+// Mirroring reverses the winding; swapping corners 0 and 2 restores it.
+int SourceCorner(bool mirror, int c) { return mirror ? 2 - c : c; }
+
+// Model frame f takes mesh vertex f * FrameVerts + offset for its vertex i;
+// a single frame is the chosen one.
+void AddFrames(const PackageModel& model, const FrameChoice& choice, std::int32_t chosen,
+               const std::vector<std::int64_t>& offsets, TObjeto3D& out) {
   const MeshCopy& mesh = model.Mesh;
-  const std::int32_t first = choice.Animated ? 0 : ChosenFrame(model, choice);
+  const std::int32_t first = choice.Animated ? 0 : chosen;
   const std::int32_t count = choice.Animated ? mesh.FrameCount : 1;
   if (count > MaxIndex) Broken(model, "has more than 65535 frames");
   for (std::int32_t f = first; f < first + count; ++f) {
@@ -83,22 +87,22 @@ void AddFrames(const PackageModel& model, const FrameChoice& choice, const std::
   }
 }
 
-void CompileMesh(const PackageModel& model, const FrameChoice& choice, TObjeto3D& out) {
+void CompileMesh(const PackageModel& model, const FrameChoice& choice, std::int32_t chosen, TObjeto3D& out) {
   const MeshCopy& mesh = model.Mesh;
   std::vector<std::int64_t> offsets(static_cast<std::size_t>(mesh.FrameVerts));
   for (std::size_t i = 0; i < offsets.size(); ++i) offsets[i] = static_cast<std::int64_t>(i);
-  AddFrames(model, choice, offsets, out);
+  AddFrames(model, choice, chosen, offsets, out);
 
   std::vector<std::int32_t> textureIndexes;
   for (const auto& triangle : mesh.Triangles) textureIndexes.push_back(triangle.TextureIndex);
   MakeMaterials(model, textureIndexes, out);
   if (mesh.Triangles.size() * 3 > MaxIndex + 1) Broken(model, "has more triangles than a model holds (21845)");
-  const int corner[3] = {choice.MirrorX ? 2 : 0, 1, choice.MirrorX ? 0 : 2};
   for (const auto& triangle : mesh.Triangles) {
     model3d::TTriangle3D t;
     for (int c = 0; c < 3; ++c) {
-      t.Vertex[c] = ModelIndex(model, triangle.Vertex[corner[c]], mesh.FrameVerts, "triangle");
-      t.TexCoord[c] = static_cast<std::uint16_t>(out.TexCoords.size() + static_cast<std::size_t>(corner[c]));
+      const int source = SourceCorner(choice.MirrorX, c);
+      t.Vertex[c] = ModelIndex(model, triangle.Vertex[source], mesh.FrameVerts, "triangle");
+      t.TexCoord[c] = static_cast<std::uint16_t>(out.TexCoords.size() + static_cast<std::size_t>(source));
     }
     for (const auto& texCoord : triangle.TexCoord) out.TexCoords.push_back(texCoord);
     t.Material = static_cast<std::int8_t>(triangle.TextureIndex);
@@ -111,7 +115,7 @@ void CompileMesh(const PackageModel& model, const FrameChoice& choice, TObjeto3D
   }
 }
 
-void CompileLodMesh(const PackageModel& model, const FrameChoice& choice, TObjeto3D& out) {
+void CompileLodMesh(const PackageModel& model, const FrameChoice& choice, std::int32_t chosen, TObjeto3D& out) {
   const MeshCopy& mesh = model.Mesh;
   const auto wedgeCount = static_cast<std::int64_t>(mesh.Wedges.size());
   if (wedgeCount > MaxIndex + 1) Broken(model, "has more than 65536 wedges");
@@ -123,7 +127,7 @@ void CompileLodMesh(const PackageModel& model, const FrameChoice& choice, TObjet
     offsets.push_back(offset);
     out.TexCoords.push_back(wedge.TexCoord);
   }
-  AddFrames(model, choice, offsets, out);
+  AddFrames(model, choice, chosen, offsets, out);
 
   std::vector<std::int32_t> textureIndexes;
   for (const auto& material : mesh.Materials) textureIndexes.push_back(material.TextureIndex);
@@ -136,12 +140,12 @@ void CompileLodMesh(const PackageModel& model, const FrameChoice& choice, TObjet
     target.Flags = std::max(target.Flags, LodMeshStyle(material.PolyFlags));
   }
 
-  const int corner[3] = {choice.MirrorX ? 2 : 0, 1, choice.MirrorX ? 0 : 2};
   for (const auto& face : mesh.Faces) {
     if (face.Material < 0 || static_cast<std::size_t>(face.Material) >= mesh.Materials.size())
       Broken(model, "has a face whose material is not in its list");
     model3d::TTriangle3D t;
-    for (int c = 0; c < 3; ++c) t.Vertex[c] = t.TexCoord[c] = ModelIndex(model, face.Wedge[corner[c]], wedgeCount, "face");
+    for (int c = 0; c < 3; ++c)
+      t.Vertex[c] = t.TexCoord[c] = ModelIndex(model, face.Wedge[SourceCorner(choice.MirrorX, c)], wedgeCount, "face");
     t.Material = static_cast<std::int8_t>(mesh.Materials[static_cast<std::size_t>(face.Material)].TextureIndex);
     out.Triangles.push_back(t);
   }
@@ -171,9 +175,9 @@ std::vector<std::string> CompilePackageModel(const PackageModel& model, const Fr
   out.Clear();
   const std::int32_t chosen = ChosenFrame(model, choice);
   if (model.Mesh.Faces.empty())
-    CompileMesh(model, choice, out);
+    CompileMesh(model, choice, chosen, out);
   else
-    CompileLodMesh(model, choice, out);
+    CompileLodMesh(model, choice, chosen, out);
   std::vector<std::string> notes;
   if (!choice.Animated) return notes;
   out.StillFrame = chosen;

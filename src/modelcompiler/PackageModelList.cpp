@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "model/System2.h"
 #include "modelcompiler/ModelNotice.h"
 #include "modelcompiler/ObjectReading.h"
 #include "platform/AsciiText.h"
@@ -88,13 +89,10 @@ bool CaptionBefore(const PackageModelEntry& a, const PackageModelEntry& b) {
 std::vector<std::string> ReadPlayerClassNames(const std::filesystem::path& intFile) {
   const auto text = platform::ReadFileContents(intFile);
   if (!text) throw std::runtime_error("Cannot read " + intFile.string() + ": there is no such file");
+  std::vector<std::string> lines;
+  model::SplitToList(*text, "\n", lines);
   std::vector<std::string> names;
-  std::size_t start = 0;
-  while (start < text->size()) {
-    std::size_t end = text->find('\n', start);
-    if (end == std::string::npos) end = text->size();
-    const std::string line = text->substr(start, end - start);
-    start = end + 1;
+  for (const std::string& line : lines) {
     const std::string lower = platform::ToLowerAscii(line);
     if (lower.find("metaclass=botpack.tournamentplayer") == std::string::npos) continue;
     const std::size_t name = lower.find("name=");

@@ -1,9 +1,9 @@
-#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
 
+#include "model/System2.h"
 #include "modelcompiler/ExternalReaders.h"
 #include "platform/AsciiText.h"
 #include "platform/DecimalText.h"
@@ -17,13 +17,9 @@ constexpr std::size_t TagLength = 4;
 
 // The file's lines without surrounding blanks or line ends; the header checked.
 std::vector<std::string> ReadLines(const std::filesystem::path& file) {
-  const std::string text = ReadModelFile(file);
   std::vector<std::string> lines;
-  for (std::size_t begin = 0; begin <= text.size();) {
-    const std::size_t end = std::min(text.find('\n', begin), text.size());
-    lines.push_back(platform::Trim(std::string_view(text).substr(begin, end - begin)));
-    begin = end + 1;
-  }
+  model::SplitToList(ReadModelFile(file), "\n", lines);
+  for (std::string& line : lines) line = platform::Trim(line);
   if (lines.front() != Header) throw std::runtime_error(file.string() + " is not a valid Painter 3D file.");
   return lines;
 }
@@ -33,13 +29,9 @@ bool Opens(const std::string& line, std::string_view tag) { return line.compare(
 // The text after a line's tag, split at commas.
 std::vector<std::string> Pieces(const std::string& line) {
   std::vector<std::string> pieces;
-  const std::string text = platform::Trim(std::string_view(line).substr(TagLength));
-  for (std::size_t begin = 0;;) {
-    const std::size_t comma = text.find(',', begin);
-    pieces.push_back(platform::Trim(std::string_view(text).substr(begin, comma - begin)));
-    if (comma == std::string::npos) return pieces;
-    begin = comma + 1;
-  }
+  model::SplitToList(platform::Trim(std::string_view(line).substr(TagLength)), ",", pieces);
+  for (std::string& piece : pieces) piece = platform::Trim(piece);
+  return pieces;
 }
 
 // A one-based list position as a zero-based index a triangle can hold.
