@@ -5,8 +5,7 @@
 
 #include <filesystem>
 
-#include "modelcompiler/ModelOutput.h"
-#include "modelcompiler/PackageModelCompile.h"
+#include "modelcompiler/ModelCompilation.h"
 #include "unrealpkg/ObjectClassRegistry.h"
 
 namespace {
@@ -57,8 +56,7 @@ void ListCompileAndWrite(benchmark::State& state) {
   for (auto _ : state) {
     unrealpkg::TUTPackage package;
     const PackageModel read = ReadPackageModel(package, Largest(List(package)));
-    CompilePackageModel(read, {}, model);
-    WriteModelOutput(model, PackageModelOutput(read, false, home), [](const std::filesystem::path&) { return true; });
+    CompilePackageModelFiles(read, {}, home, [](const std::filesystem::path&) { return true; }, model);
   }
   std::filesystem::remove_all(home);
 }

@@ -2,10 +2,8 @@
 
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
-#include "modelcompiler/ExternalModel.h"
-#include "modelcompiler/MaterialList.h"
-#include "modelcompiler/ModelOutput.h"
-#include "modelcompiler/PackageModelCompile.h"
+#include "model/System2.h"
+#include "modelcompiler/ModelCompilation.h"
 #include "platform/AsciiText.h"
 #include "platform/ProgramHome.h"
 #include "platform/TextEncoding.h"
@@ -44,10 +42,9 @@ const PackageModelEntry& ChooseModel(const modelcompiler::PackageModelList& list
 }
 
 modelcompiler::FrameChoice ChooseFrame(const modelcompiler::PackageModel& model, const Arguments& args) {
-  modelcompiler::FrameChoice choice;
-  choice.Animated = !args.Has("--single-frame") && model.Mesh.Kind != modelcompiler::MeshKind::SkeletalMesh;
+  modelcompiler::FrameChoice choice = modelcompiler::InitialFrameChoice(model);
+  if (args.Has("--single-frame")) choice.Animated = false;
   choice.MirrorX = args.Has("--mirror-x");
-  choice.Sequence = model.RestSequence;
   if (const auto name = args.Value("--sequence")) {
     const auto& sequences = model.Mesh.Sequences;
     std::size_t i = 0;
@@ -102,23 +99,21 @@ int CompilePackage(const Arguments& args, std::ostream& out) {
 
   const modelcompiler::FrameChoice choice = ChooseFrame(model, args);
   model3d::TObjeto3D compiled;
-  for (const auto& note : modelcompiler::CompilePackageModel(model, choice, compiled))
-    out << Windows1252ToUtf8(note) << '\n';
   const auto home = platform::ResolveProgramHome(args.Value("--home"));
-  ReportOutput(modelcompiler::WriteModelOutput(compiled, modelcompiler::PackageModelOutput(model, choice.MirrorX, home),
-                                               Overwrite(args)),
-               out);
+  const modelcompiler::PackageModelCompilation compilation =
+      modelcompiler::CompilePackageModelFiles(model, choice, home, Overwrite(args), compiled);
+  for (const auto& note : compilation.Notes) out << Windows1252ToUtf8(note) << '\n';
+  ReportOutput(compilation.Files, out);
   return 0;
 }
 
 // The list in the order --materials names its entries; the others follow.
 void OrderMaterials(std::vector<modelcompiler::MaterialListEntry>& list, const std::string& names) {
-  std::size_t next = 0, start = 0;
-  while (start <= names.size()) {
-    std::size_t comma = names.find(',', start);
-    if (comma == std::string::npos) comma = names.size();
-    const std::string name = platform::Trim(names.substr(start, comma - start));
-    start = comma + 1;
+  std::vector<std::string> pieces;
+  model::SplitToList(names, ",", pieces);
+  std::size_t next = 0;
+  for (const std::string& piece : pieces) {
+    const std::string name = platform::Trim(piece);
     if (name.empty()) continue;
     std::size_t at = next;
     while (at < list.size() && !EqualsIgnoreCase(list[at].Name, name)) ++at;
@@ -142,17 +137,9 @@ int CompileExternal(const Arguments& args, std::ostream& out) {
   out << '\n';
   if (args.Has("--list")) return 0;
 
-  const auto kind = static_cast<int>(info.Kind);
-  if (info.Kind != modelcompiler::ExternalModelKind::Painter3D) modelcompiler::AdjustMaterials(model, materials);
-  model.StillFrame = 0;
-  modelcompiler::ModelOutputSettings settings;
-  settings.Home = platform::ResolveProgramHome(args.Value("--home"));
-  settings.ModelKind = kind;
-  settings.ModelName = info.ModelName;
-  settings.WriteDataFile = true;
-  settings.Description =
-      args.Value("--description").value_or(std::filesystem::path(info.ModelName).stem().string());
-  ReportOutput(modelcompiler::WriteModelOutput(model, settings, Overwrite(args)), out);
+  const auto home = platform::ResolveProgramHome(args.Value("--home"));
+  const std::string description = args.Value("--description").value_or(modelcompiler::ExternalModelDescription(info));
+  ReportOutput(modelcompiler::CompileExternalModel(model, info, materials, description, home, Overwrite(args)), out);
   return 0;
 }
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "modelcompiler/ModelOutput.h"
-#include "modelcompiler/PackageModelCompile.h"
+#include "modelcompiler/ModelCompilation.h"
 #include "raster/PictureFile.h"
 #include "support/TestFiles.h"
 
@@ -18,18 +17,15 @@ int CompileAll(const std::filesystem::path& chosen, bool useInt, const std::file
     SCOPED_TRACE(chosen.string() + " " + entry.Caption);
     const PackageModel model = ReadPackageModel(package, entry);
     model3d::TObjeto3D compiled;
-    FrameChoice choice;
-    choice.Sequence = model.RestSequence;
-    choice.Animated = model.Mesh.Kind != MeshKind::SkeletalMesh;
-    CompilePackageModel(model, choice, compiled);
+    const FrameChoice choice = InitialFrameChoice(model);
+    const ModelOutputFiles files =
+        CompilePackageModelFiles(model, choice, home, [](const std::filesystem::path&) { return true; }, compiled).Files;
     EXPECT_EQ(compiled.Frames.size(), choice.Animated ? static_cast<std::size_t>(model.Mesh.FrameCount) : 1u);
     for (const auto& triangle : compiled.Triangles)
       for (int c = 0; c < 3; ++c) {
         EXPECT_LT(triangle.Vertex[c], compiled.VertexCount());
         EXPECT_LT(triangle.TexCoord[c], compiled.TexCoords.size());
       }
-    const ModelOutputFiles files = WriteModelOutput(compiled, PackageModelOutput(model, false, home),
-                                                  [](const std::filesystem::path&) { return true; });
     EXPECT_TRUE(files.DefinitionWritten);
     EXPECT_FALSE(files.WireBitmaps.empty());
   }

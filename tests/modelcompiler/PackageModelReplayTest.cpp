@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "modelcompiler/ModelNotice.h"
-#include "modelcompiler/ModelOutput.h"
-#include "modelcompiler/PackageModelCompile.h"
+#include "modelcompiler/ModelCompilation.h"
 #include "support/MeshPackage.h"
 #include "support/Mutations.h"
 #include "support/TestFiles.h"
@@ -52,9 +51,7 @@ void CompileEvery(const std::filesystem::path& chosen, bool useInt, const std::f
     for (const bool animated : {true, false}) {
       FrameChoice choice{.Animated = animated, .MirrorX = !animated, .Sequence = model.RestSequence};
       model3d::TObjeto3D compiled;
-      CompilePackageModel(model, choice, compiled);
-      WriteModelOutput(compiled, PackageModelOutput(model, choice.MirrorX, home),
-                       [](const std::filesystem::path&) { return true; });
+      CompilePackageModelFiles(model, choice, home, [](const std::filesystem::path&) { return true; }, compiled);
     }
   }
 }

@@ -10,8 +10,7 @@
 
 #include "MannequinModel.h"
 #include "model/ModelCatalogue.h"
-#include "modelcompiler/ModelOutput.h"
-#include "modelcompiler/PackageModelCompile.h"
+#include "modelcompiler/ModelCompilation.h"
 #include "project/ProjectDocument.h"
 #include "raster/PictureFile.h"
 #include "unrealpkg/ObjectClassRegistry.h"
@@ -113,11 +112,8 @@ void CompileMannequin(const std::filesystem::path& home) {
   const auto list = modelcompiler::ListPackageModels(package, home / "Mannequin.int", true);
   const modelcompiler::PackageModel model = modelcompiler::ReadPackageModel(package, list.Entries.front());
   model3d::TObjeto3D compiled;
-  modelcompiler::FrameChoice choice;
-  choice.Sequence = model.RestSequence;
-  modelcompiler::CompilePackageModel(model, choice, compiled);
-  modelcompiler::WriteModelOutput(compiled, modelcompiler::PackageModelOutput(model, false, home),
-                                  [](const std::filesystem::path&) { return true; });
+  modelcompiler::CompilePackageModelFiles(model, modelcompiler::InitialFrameChoice(model), home,
+                                          [](const std::filesystem::path&) { return true; }, compiled);
 }
 
 void WriteSampleContent(const std::filesystem::path& home) {
