@@ -6,6 +6,17 @@
 
 namespace cli {
 
+namespace {
+
+void PrintReport(const std::string& fileName, const unrealpkg::ObjectReport& report, const char* kind,
+                 std::ostream& out) {
+  out << fileName << ": export " << report.ExportIndex << ' ' << (report.ClassName.empty() ? "Class" : report.ClassName)
+      << ' ' << platform::Windows1252ToUtf8(report.ObjectPath) << ": " << kind
+      << platform::Windows1252ToUtf8(OneLine(report.Message)) << '\n';
+}
+
+}  // namespace
+
 int RunCheck(const std::vector<std::string>& words, std::ostream& out) {
   const Arguments args(words, {}, {});
   args.ExpectPositionals(1, SIZE_MAX);
@@ -13,14 +24,13 @@ int RunCheck(const std::vector<std::string>& words, std::ostream& out) {
   for (const std::string& fileName : args.Positionals()) {
     try {
       unrealpkg::TUTPackage package(fileName);
-      const auto failures = unrealpkg::CheckPackage(package);
-      for (const auto& failure : failures)
-        out << fileName << ": export " << failure.ExportIndex << ' '
-            << (failure.ClassName.empty() ? "Class" : failure.ClassName) << ' '
-            << platform::Windows1252ToUtf8(failure.ObjectPath) << ": "
-            << platform::Windows1252ToUtf8(OneLine(failure.Message)) << '\n';
-      out << fileName << ": " << package.ExportCount() << " objects read, " << failures.size() << " failed\n";
-      anyFailed = anyFailed || !failures.empty();
+      const unrealpkg::PackageCheckResult result = unrealpkg::CheckPackage(package);
+      for (const auto& failure : result.Failures) PrintReport(fileName, failure, "", out);
+      for (const auto& note : result.Notes) PrintReport(fileName, note, "note: ", out);
+      out << fileName << ": " << package.ExportCount() << " objects read, " << result.Failures.size() << " failed";
+      if (!result.Notes.empty()) out << ", " << result.Notes.size() << (result.Notes.size() == 1 ? " note" : " notes");
+      out << '\n';
+      anyFailed = anyFailed || !result.Failures.empty();
     } catch (const std::exception& e) {
       out << fileName << ": cannot be read: " << platform::Windows1252ToUtf8(OneLine(e.what())) << '\n';
       anyFailed = true;

@@ -3,6 +3,8 @@
 #include <bit>
 #include <cstring>
 
+#include "platform/TextEncoding.h"
+
 namespace unrealpkg {
 
 float LoadFloat(const std::uint8_t* p) { return std::bit_cast<float>(LoadUInt32(p)); }
@@ -74,12 +76,21 @@ std::int32_t ByteReader::ReadIndex() {
 
 std::string ByteReader::ReadSizedText() {
   const std::int32_t length = ReadIndex();
-  if (length < 0)
-    throw ReadError("Invalid text length " + std::to_string(length) + " at offset " +
-                    std::to_string(pos_));
+  if (length < 0) return ReadWideText(-std::int64_t{length});
   if (length == 0) return {};
   const auto* p = reinterpret_cast<const char*>(Take(static_cast<std::size_t>(length)));
   return std::string(p, static_cast<std::size_t>(length) - 1);
+}
+
+std::string ByteReader::ReadWideText(std::int64_t units) {
+  if (units < 0 || static_cast<std::uint64_t>(units) > Remaining() / 2)
+    throw ReadError("A text of " + std::to_string(units) + " UTF-16 characters at offset " + std::to_string(pos_) +
+                    " runs past the end of the data (" + std::to_string(Remaining()) + " bytes left)");
+  if (units == 0) return {};
+  const std::uint8_t* p = Take(static_cast<std::size_t>(units) * 2);
+  std::u16string text(static_cast<std::size_t>(units) - 1, u'\0');
+  for (std::size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char16_t>(LoadWord(p + 2 * i));
+  return platform::Utf16ToWindows1252(text);
 }
 
 std::string ByteReader::ReadZeroText() {

@@ -47,8 +47,12 @@ public:
   TUTGuid ReadGuid();
   std::int32_t ReadIndex();
 
-  // Compact-index length (terminator included), then the bytes; the terminator is dropped.
+  // Compact-index length (terminator included), then the bytes; the terminator is
+  // dropped. A negative length -L means L UTF-16LE code units, which come back
+  // in the single-byte form of the rest of the text.
   std::string ReadSizedText();
+  // `units` UTF-16LE code units, the last of them the terminator, which is dropped.
+  std::string ReadWideText(std::int64_t units);
   std::string ReadZeroText();
   // A name-table string: zero-terminated below version 64, sized from 64 on.
   std::string ReadNameText(std::uint16_t version);

@@ -70,45 +70,24 @@ void TUTObjectClassFont::Parse() {
   }
 }
 
-void TUTObjectClassSound::Reset() {
+void TUTMediaObject::Reset() {
   formatName_.clear();
   bytes_ = {};
   TUTObject::Reset();
 }
 
-void TUTObjectClassSound::FreeData() {
+void TUTMediaObject::FreeData() {
   formatName_.clear();
   bytes_ = {};
   TUTObject::FreeData();
 }
 
-void TUTObjectClassSound::Parse() {
+void TUTMediaObject::Parse() {
   TUTObject::Parse();
   ByteReader& in = Stream();
   formatName_ = Package().NameAt(in.ReadIndex());
   if (Version() >= 63) in.ReadInt32();  // file offset of the data's end
-  bytes_ = TakeCountedBytes(in);
-}
-
-void TUTObjectClassMusic::Reset() {
-  formatName_.clear();
-  bytes_ = {};
-  TUTObject::Reset();
-}
-
-void TUTObjectClassMusic::FreeData() {
-  formatName_.clear();
-  bytes_ = {};
-  TUTObject::FreeData();
-}
-
-void TUTObjectClassMusic::Parse() {
-  TUTObject::Parse();
-  ByteReader& in = Stream();
-  formatName_ = Package().GetName(0);
-  in.ReadWord();
-  in.ReadInt32();
-  bytes_ = TakeCountedBytes(in);
+  if (!in.AtEnd()) bytes_ = TakeCountedBytes(in);
 }
 
 void TUTObjectClassTextBuffer::Reset() {

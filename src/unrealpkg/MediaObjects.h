@@ -38,17 +38,20 @@ private:
   std::vector<TUTFontCharacter> characters_;
 };
 
-// Sound and music hold a format name and a block of bytes; the bytes stay in the
-// object's data and are valid while the object is read.
-class TUTObjectClassSound : public TUTObject {
+// Sound and music share one layout: a format name, from version 63 the file
+// offset where the data ends, then the data. The bytes stay in the object's
+// data and are valid while the object is read. Server installations strip the
+// data: such an object ends at its skip position, or holds no bytes, and reads
+// as an object without data.
+class TUTMediaObject : public TUTObject {
 public:
-  static constexpr std::string_view ReaderName = "TUTObjectClassSound";
   using TUTObject::TUTObject;
 
   const std::string& FormatName() const { return formatName_; }
-  std::span<const std::uint8_t> SoundData() const { return bytes_; }
+  bool Stripped() const { return bytes_.empty(); }
 
 protected:
+  std::span<const std::uint8_t> Bytes() const { return bytes_; }
   void Reset() override;
   void Parse() override;
   void FreeData() override;
@@ -58,22 +61,20 @@ private:
   std::span<const std::uint8_t> bytes_;
 };
 
-class TUTObjectClassMusic : public TUTObject {
+class TUTObjectClassSound : public TUTMediaObject {
+public:
+  static constexpr std::string_view ReaderName = "TUTObjectClassSound";
+  using TUTMediaObject::TUTMediaObject;
+
+  std::span<const std::uint8_t> SoundData() const { return Bytes(); }
+};
+
+class TUTObjectClassMusic : public TUTMediaObject {
 public:
   static constexpr std::string_view ReaderName = "TUTObjectClassMusic";
-  using TUTObject::TUTObject;
+  using TUTMediaObject::TUTMediaObject;
 
-  const std::string& FormatName() const { return formatName_; }
-  std::span<const std::uint8_t> MusicData() const { return bytes_; }
-
-protected:
-  void Reset() override;
-  void Parse() override;
-  void FreeData() override;
-
-private:
-  std::string formatName_;
-  std::span<const std::uint8_t> bytes_;
+  std::span<const std::uint8_t> MusicData() const { return Bytes(); }
 };
 
 // Script source text with the editor's cursor and top-line positions.

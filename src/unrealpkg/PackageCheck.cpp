@@ -1,6 +1,7 @@
 #include "unrealpkg/PackageCheck.h"
 
 #include "unrealpkg/DescribeValue.h"
+#include "unrealpkg/MediaObjects.h"
 #include "unrealpkg/MeshObjExport.h"
 #include "unrealpkg/MeshObjects.h"
 #include "unrealpkg/ScriptObjects.h"
@@ -12,7 +13,21 @@ namespace unrealpkg {
 
 namespace {
 
-void CheckObject(TUTObject& object) {
+// A tag that tools skipping by declared size would misread. A bool's value
+// lives in its info byte, whatever size the tag declares.
+std::string TagSizeNote(const TUTPropertyList& properties) {
+  std::string note;
+  for (const auto& property : properties) {
+    if (!property->Valid || property->PropType == PropEnd || property->PropType == PropBool ||
+        property->PropType == PropError || property->DeclaredSize == property->StoredSize)
+      continue;
+    note += (note.empty() ? "tag sizes differ from their values: " : ", ") + property->Name + " declares " +
+            std::to_string(property->DeclaredSize) + " bytes and holds " + std::to_string(property->StoredSize);
+  }
+  return note;
+}
+
+std::vector<std::string> CheckObject(TUTObject& object) {
   TUTObjectUse use(object);
   for (const auto& property : object.Properties()) DescribeValue(*property);
   if (const auto* function = dynamic_cast<const TUTObjectClassFunction*>(&object);
@@ -26,27 +41,43 @@ void CheckObject(TUTObject& object) {
   if (const auto* mesh = dynamic_cast<const TUTObjectClassMesh*>(&object);
       mesh && (mesh->FrameCount() > 0 || dynamic_cast<const TUTObjectClassSkeletalMesh*>(mesh)))
     MeshToObj(*mesh, 0);
+
+  std::vector<std::string> notes;
+  if (const auto* media = dynamic_cast<const TUTMediaObject*>(&object); media && media->Stripped())
+    notes.push_back("data stripped");
+  if (std::string note = TagSizeNote(object.Properties()); !note.empty()) notes.push_back(std::move(note));
+  return notes;
 }
 
 }  // namespace
 
-std::optional<ObjectFailure> CheckExport(TUTPackage& package, int exportIndex) {
+PackageCheckResult CheckExport(TUTPackage& package, int exportIndex) {
+  PackageCheckResult result;
   TUTExportTableObjectData* entry = package.GetExport(exportIndex);
-  if (!entry) return ObjectFailure{exportIndex, "", "", "No export " + std::to_string(exportIndex)};
-  try {
-    CheckObject(entry->Object());
-  } catch (const std::exception& e) {
-    return ObjectFailure{exportIndex, entry->ClassName(), package.GetObjectPath(exportIndex + 1), e.what()};
+  if (!entry) {
+    result.Failures.push_back({exportIndex, "", "", "No export " + std::to_string(exportIndex)});
+    return result;
   }
-  return std::nullopt;
+  const auto report = [&](std::string message) {
+    return ObjectReport{exportIndex, entry->ClassName(), package.GetObjectPath(exportIndex + 1), std::move(message)};
+  };
+  try {
+    for (std::string& note : CheckObject(entry->Object())) result.Notes.push_back(report(std::move(note)));
+  } catch (const std::exception& e) {
+    result.Failures.push_back(report(e.what()));
+  }
+  return result;
 }
 
-std::vector<ObjectFailure> CheckPackage(TUTPackage& package) {
-  std::vector<ObjectFailure> failures;
+PackageCheckResult CheckPackage(TUTPackage& package) {
+  PackageCheckResult result;
   TUTPackageLock lock(package);
-  for (int i = 0; i < package.ExportCount(); ++i)
-    if (auto failure = CheckExport(package, i)) failures.push_back(std::move(*failure));
-  return failures;
+  for (int i = 0; i < package.ExportCount(); ++i) {
+    PackageCheckResult one = CheckExport(package, i);
+    for (ObjectReport& failure : one.Failures) result.Failures.push_back(std::move(failure));
+    for (ObjectReport& note : one.Notes) result.Notes.push_back(std::move(note));
+  }
+  return result;
 }
 
 }  // namespace unrealpkg

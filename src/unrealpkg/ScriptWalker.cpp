@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/TextEncoding.h"
 #include "unrealpkg/NativeFunctions.h"
 #include "unrealpkg/ScriptObjects.h"
 #include "unrealpkg/TUTPackage.h"
@@ -283,9 +284,9 @@ std::string TUTObjectClassStruct::DecodeToken(int precedence) {
       return left + (token == 0x32 ? "==" : "!=") + expression();
     }
     case 0x34: {
-      std::string text;
-      for (std::uint16_t c = word(); c != 0; c = word()) text += c < 0x100 ? static_cast<char>(c) : '?';
-      return package.QuoteWideString(text);
+      std::u16string text;
+      for (std::uint16_t c = word(); c != 0; c = word()) text += static_cast<char16_t>(c);
+      return package.QuoteWideString(platform::Utf16ToWindows1252(text));
     }
     case 0x36: {
       const std::string member = package.ObjectNameOf(reference());

@@ -108,7 +108,7 @@ bool TUTObject::ReadTag(TUTProperty& property) {
     const bool arrayFlag = (info & 0x80) != 0;
     if (type == PropStruct) property.StructName = package_->NameAt(stream_.ReadIndex());
 
-    std::int64_t size = 0;
+    std::int64_t& size = property.DeclaredSize;
     switch (sizeCode) {
       case 0: size = 1; break;
       case 1: size = 2; break;
@@ -145,6 +145,7 @@ bool TUTObject::ReadTag(TUTProperty& property) {
       property.Data.assign(p, p + count);
     };
 
+    const std::size_t valueStart = stream_.Position();
     switch (type) {
       case PropByte: takeBytes(1); break;
       case PropInt:
@@ -163,7 +164,17 @@ bool TUTObject::ReadTag(TUTProperty& property) {
           takeBytes(size);
         }
         break;
-      case PropStr: takeBytes(stream_.ReadIndex()); break;
+      case PropStr: {
+        const std::int64_t length = stream_.ReadIndex();
+        if (length >= 0) {
+          takeBytes(length);
+        } else {
+          const std::string text = stream_.ReadWideText(-length);
+          property.Data.assign(text.begin(), text.end());
+          property.Data.push_back(0);
+        }
+        break;
+      }
       default: {
         // A tag kind this reader does not know: note it and stop the scan.
         stream_.Skip(static_cast<std::size_t>(std::min<std::int64_t>(std::max<std::int64_t>(size, 0), 4)));
@@ -175,6 +186,7 @@ bool TUTObject::ReadTag(TUTProperty& property) {
         return false;
       }
     }
+    property.StoredSize = static_cast<std::int64_t>(stream_.Position() - valueStart);
     property.PropType = type;
     property.Valid = true;
     return true;

@@ -47,6 +47,11 @@ struct TUTProperty {
   std::vector<std::uint8_t> Data;
   // The struct type name for structs, the error text for error entries.
   std::string StructName;
+  // The value size the tag declares and the bytes its value took in the data.
+  // The reader goes by type; tools that skip a tag by its declared size need
+  // the two to agree. A bool's value lives in its info byte and takes none.
+  std::int64_t DeclaredSize = 0;
+  std::int64_t StoredSize = 0;
 };
 
 class TUTPropertyList {

@@ -43,7 +43,8 @@ std::vector<std::filesystem::path> CorpusPackages() {
   std::error_code ec;
   for (std::filesystem::recursive_directory_iterator it(CorpusDir(), ec), end; !ec && it != end; it.increment(ec)) {
     const std::string extension = it->path().extension().string();
-    if (it->is_regular_file() && (extension == ".u" || extension == ".utx")) packages.push_back(it->path());
+    if (it->is_regular_file() && (extension == ".u" || extension == ".utx" || extension == ".umx" || extension == ".uax"))
+      packages.push_back(it->path());
   }
   std::sort(packages.begin(), packages.end());
   return packages;

@@ -5,6 +5,7 @@
 #include "ObjectFixture.h"
 #include "unrealpkg/ByteReader.h"
 #include "unrealpkg/MediaObjects.h"
+#include "unrealpkg/PackageCheck.h"
 #include "unrealpkg/TextureObjects.h"
 
 namespace {
@@ -23,16 +24,30 @@ enum MediaKind { FontObject, SoundObject, MusicObject, TextObject, EmptyTextObje
 struct MediaLayout {
   std::string ClassName;
   ObjectBytes Data;
+  // Where a server installation cuts the object: right after its skip position.
+  std::size_t StrippedLength = 0;
 };
+
+// Sound and music: a format name, from version 63 the data's end, the data.
+void WriteMedia(FixturePackage& package, ObjectBytes& d, std::string_view format, const std::string& data,
+                std::size_t& strippedLength) {
+  d.WriteIndex(package.Name(format));
+  if (package.Version() >= 63) d.WriteInt32(0x12345678);
+  strippedLength = d.Size();
+  d.WriteIndex(static_cast<std::int32_t>(data.size()));
+  WriteText(d, data);
+}
 
 // One object of every media kind, in MediaKind order, each behind an empty property list.
 std::vector<MediaLayout> MediaLayouts(FixturePackage& package) {
   std::vector<MediaLayout> layouts;
+  std::size_t stripped = 0;
   const auto add = [&](std::string className, const std::function<void(ObjectBytes&)>& write) {
     ObjectBytes d(package);
     d.EndProperties();
+    stripped = 0;
     write(d);
-    layouts.push_back({std::move(className), std::move(d)});
+    layouts.push_back({std::move(className), std::move(d), stripped});
   };
   add("Font", [](ObjectBytes& d) {
     d.WriteByte(2);
@@ -43,18 +58,8 @@ std::vector<MediaLayout> MediaLayouts(FixturePackage& package) {
     d.WriteIndex(1);
     for (const std::int32_t value : {1, 2, -3, 4}) d.WriteInt32(value);
   });
-  add("Sound", [&package](ObjectBytes& d) {
-    d.WriteIndex(package.Name("wav"));
-    if (package.Version() >= 63) d.WriteInt32(0x12345678);
-    d.WriteIndex(static_cast<std::int32_t>(RiffText.size()));
-    WriteText(d, RiffText);
-  });
-  add("Music", [](ObjectBytes& d) {
-    d.WriteWord(0xFFFF);
-    d.WriteInt32(-1);
-    d.WriteIndex(3);
-    WriteText(d, "IT!");
-  });
+  add("Sound", [&](ObjectBytes& d) { WriteMedia(package, d, "wav", RiffText, stripped); });
+  add("Music", [&](ObjectBytes& d) { WriteMedia(package, d, "it", "IMPM", stripped); });
   add("TextBuffer", [](ObjectBytes& d) {
     d.WriteInt32(12);
     d.WriteInt32(3);
@@ -111,8 +116,9 @@ TEST(MediaObjects, EveryLayoutRoundTripsAroundTheSoundVersionThreshold) {
 
     auto& music = ReaderOf<TUTObjectClassMusic>(*opened, objects[MusicObject]);
     TUTObjectUse musicUse(music);
-    EXPECT_EQ(music.FormatName(), opened->GetName(0));
-    EXPECT_EQ(AsText(music.MusicData()), "IT!");
+    EXPECT_EQ(music.FormatName(), "it");
+    EXPECT_EQ(AsText(music.MusicData()), "IMPM");
+    EXPECT_FALSE(music.Stripped());
 
     auto& text = ReaderOf<TUTObjectClassTextBuffer>(*opened, objects[TextObject]);
     TUTObjectUse textUse(text);
@@ -148,6 +154,7 @@ TEST(MediaObjects, TruncatedDataAndHostileCountsFailToParse) {
   std::vector<std::int32_t> broken;
   for (const MediaLayout& layout : MediaLayouts(package)) {
     for (std::size_t length = 1; length < layout.Data.Size(); ++length) {
+      if (length == layout.StrippedLength) continue;
       ObjectBytes d = layout.Data;
       d.Bytes().resize(length);
       broken.push_back(package.Add(layout.ClassName, "Truncated", d));
@@ -161,8 +168,11 @@ TEST(MediaObjects, TruncatedDataAndHostileCountsFailToParse) {
       {"Polys", {none, 0, 0, 0, 0, 1, 0, 0, 0, 0x7F, 0xFF, 0xFF, 0xFF, 0x0F}},
       {"Font", {none, 1, 0, 0x7F, 0xFF, 0xFF, 0xFF, 0x0F}},
       {"Sound", {none, 0, 0, 0, 0, 0, 0x85}},
-      {"Music", {none, 0, 0, 0, 0, 0, 0, 0x7F, 0xFF, 0xFF, 0xFF, 0x0F}},
+      {"Music", {none, 0, 0, 0, 0, 0, 0x7F, 0xFF, 0xFF, 0xFF, 0x0F}},
       {"TextBuffer", {none, 0, 0, 0, 0, 0, 0, 0, 0, 0x7F, 0xFF, 0xFF, 0xFF, 0x0F}},
+      // UTF-16 text: a negative length counts code units of two bytes.
+      {"TextBuffer", {none, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x0F}},
+      {"TextBuffer", {none, 0, 0, 0, 0, 0, 0, 0, 0, 0x8A, 'a', 0, 'b', 0, 'c', 0}},
       {"Palette", {none, 0x7F, 0xFF, 0xFF, 0xFF, 0x0F}},
   };
   for (const auto& [className, bytes] : hostile) {
@@ -178,6 +188,51 @@ TEST(MediaObjects, TruncatedDataAndHostileCountsFailToParse) {
     SCOPED_TRACE(opened->GetExport(reference - 1)->ClassName() + " " + std::to_string(reference));
     EXPECT_THROW({ TUTObjectUse use(opened->GetExport(reference - 1)->Object()); }, ReadError);
   }
+}
+
+TEST(MediaObjects, StrippedSoundAndMusicReadAsObjectsWithoutData) {
+  FixturePackage package(69);
+  std::vector<std::int32_t> stripped;
+  for (const char* className : {"Sound", "Music"}) {
+    ObjectBytes whole(package);
+    whole.EndProperties();
+    std::size_t cut = 0;
+    WriteMedia(package, whole, "it", "", cut);
+    // Cut at the skip position, or kept with a data length of 0.
+    ObjectBytes atSkip = whole;
+    atSkip.Bytes().resize(cut);
+    stripped.push_back(package.Add(className, "AtSkip", atSkip));
+    stripped.push_back(package.Add(className, "Empty", whole));
+  }
+  const auto opened = package.Open();
+  for (const std::int32_t reference : stripped) {
+    auto& media = ReaderOf<TUTMediaObject>(*opened, reference);
+    TUTObjectUse use(media);
+    EXPECT_TRUE(media.Stripped());
+    EXPECT_EQ(media.FormatName(), "it");
+  }
+  const PackageCheckResult check = CheckPackage(*opened);
+  EXPECT_TRUE(check.Failures.empty());
+  ASSERT_EQ(check.Notes.size(), 4u);
+  EXPECT_EQ(check.Notes[0].Message, "data stripped");
+}
+
+TEST(MediaObjects, Utf16TextKeepsEveryCharacterVisible) {
+  FixturePackage package(69);
+  ObjectBytes d(package);
+  d.EndProperties();
+  d.WriteInt32(0);
+  d.WriteInt32(0);
+  // "It’s é ☺ 😀": 11 code units, the emoji a surrogate pair, then the terminator.
+  const std::vector<std::uint16_t> units = {'I', 't', 0x2019, 's', ' ', 0xE9, ' ', 0x263A, ' ', 0xD83D, 0xDE00, 0};
+  d.WriteIndex(-static_cast<std::int32_t>(units.size()));
+  for (const std::uint16_t unit : units) d.WriteWord(unit);
+  const std::int32_t reference = package.Add("TextBuffer", "ScriptText", d);
+  const auto opened = package.Open();
+  Probe<TUTObjectClassTextBuffer> text(*opened, reference - 1);
+  TUTObjectUse use(text);
+  EXPECT_EQ(text.End, text.Data().size());
+  EXPECT_EQ(text.Text(), "It\x92s \xE9 \\u263A \\U0001F600");
 }
 
 // Real packages.
@@ -210,6 +265,7 @@ TEST(MediaCorpus, FontCharactersLieInsideTheirPageTextures) {
 TEST(MediaCorpus, EverySoundAndTextBufferIsReadExactly) {
   if (!std::filesystem::exists(testsupport::CorpusDir())) GTEST_SKIP() << "no corpus";
   int sounds = 0;
+  int music = 0;
   int texts = 0;
   for (const auto& path : testsupport::CorpusPackages()) {
     TUTPackage package(path);
@@ -228,6 +284,11 @@ TEST(MediaCorpus, EverySoundAndTextBufferIsReadExactly) {
         ASSERT_GE(bytes.size(), 8u);
         EXPECT_EQ(AsText(bytes.first(4)), "RIFF");
         EXPECT_EQ(LoadUInt32(bytes.data() + 4) + 8, bytes.size());
+      } else if (className == "Music") {
+        ++music;
+        Probe<TUTObjectClassMusic> piece(package, i);
+        TUTObjectUse use(piece);
+        EXPECT_EQ(piece.End, piece.Data().size());
       } else if (className == "TextBuffer") {
         ++texts;
         Probe<TUTObjectClassTextBuffer> text(package, i);
@@ -237,7 +298,35 @@ TEST(MediaCorpus, EverySoundAndTextBufferIsReadExactly) {
     }
   }
   EXPECT_EQ(sounds, 14);
-  EXPECT_EQ(texts, 284);
+  EXPECT_EQ(music, 1);
+  EXPECT_EQ(texts, 285);
+}
+
+TEST(MediaCorpus, NewerPatchesAndServerInstallations) {
+  const auto sword = testsupport::CorpusFile("ut99mods/System/EnergySword.u");
+  const auto music = testsupport::CorpusFile("ut-server/Music/Botmca9.umx");
+  if (!std::filesystem::exists(sword) || !std::filesystem::exists(music)) GTEST_SKIP() << "no corpus";
+
+  // The script text stored as UTF-16: 11240 code units, terminator included.
+  TUTPackage package(sword);
+  auto& text = dynamic_cast<TUTObjectClassTextBuffer&>(package.GetExport(72)->Object());
+  TUTObjectUse use(text);
+  EXPECT_EQ(text.Text().size(), 11239u);
+  EXPECT_EQ(text.Text().rfind("//====", 0), 0u);
+  EXPECT_NE(text.Text().find("class EnergySword extends TournamentWeapon;"), std::string::npos);
+  EXPECT_NE(text.Text().find('\x92'), std::string::npos);  // a typographic apostrophe
+  EXPECT_EQ(text.Text().find('\0'), std::string::npos);
+  EXPECT_TRUE(CheckPackage(package).Failures.empty());
+
+  TUTPackage stripped(music);
+  auto& piece = dynamic_cast<TUTObjectClassMusic&>(stripped.GetExport(0)->Object());
+  TUTObjectUse pieceUse(piece);
+  EXPECT_TRUE(piece.Stripped());
+  EXPECT_EQ(piece.FormatName(), "it");
+  const PackageCheckResult check = CheckPackage(stripped);
+  EXPECT_TRUE(check.Failures.empty());
+  ASSERT_EQ(check.Notes.size(), 1u);
+  EXPECT_EQ(check.Notes[0].Message, "data stripped");
 }
 
 }  // namespace

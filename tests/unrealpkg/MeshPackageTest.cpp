@@ -83,7 +83,7 @@ TEST(MeshPackage, MeshesReadBackInEveryVersion) {
     TempDir dir;
     const Written refs = WriteModel(dir.Path(), version);
     TUTPackage package(dir / "Model.u");
-    for (const ObjectFailure& failure : CheckPackage(package))
+    for (const ObjectReport& failure : CheckPackage(package).Failures)
       ADD_FAILURE() << failure.ObjectPath << ": " << failure.Message;
     for (int i = 0; i < package.ExportCount(); ++i) {
       TUTObject& object = package.GetExport(i)->Object();

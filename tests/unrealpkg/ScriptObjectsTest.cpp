@@ -98,6 +98,20 @@ TEST(ScriptObjectsTest, WalkerCountsMemoryBytesNotFileBytes) {
   EXPECT_EQ(NativeFunctionCount(), 232);
 }
 
+TEST(ScriptObjectsTest, WideStringConstantsKeepEveryCharacter) {
+  ScriptFixture f;
+  // A UTF-16 string constant: "é€☺" and its terminator.
+  const std::int32_t wide = f.AddFunction("Wide", Bytes({0x34, 0xE9, 0, 0xAC, 0x20, 0x3A, 0x26, 0, 0}), 9);
+  TUTPackage& package = f.Open();
+  std::vector<std::string> quoted;
+  package.OnQuoteWideString = [&quoted](const std::string& text) {
+    quoted.push_back(text);
+    return text;
+  };
+  EXPECT_EQ(f.Read<TUTObjectClassFunction>(wide).ScriptError(), "");
+  EXPECT_EQ(quoted, std::vector<std::string>{"\xE9\x80\\u263A"});
+}
+
 TEST(ScriptObjectsTest, BadBytecodeIsReported) {
   ScriptFixture f;
   const std::int32_t invalid = f.AddFunction("Invalid", Bytes({0x60, 0x10, 0x16}), 3);

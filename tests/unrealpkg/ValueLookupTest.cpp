@@ -77,7 +77,9 @@ PackageWriter ModPackage() {
   pair.WriteIndex(0);
   pair.WriteFloat(0);
   pair.WriteByte(0);
-  pair.WriteSizedText("");
+  // A string member in UTF-16: "ok€" and the terminator.
+  pair.WriteIndex(-4);
+  for (const std::uint16_t unit : {u'o', u'k', u'\u20AC', u'\0'}) pair.WriteWord(unit);
   pair.WriteByte(0);
   tags.Byte("Mode", 1).Struct("P", "Pair", pair.Bytes());
   tags.End();
@@ -118,7 +120,7 @@ TEST(ValueLookupTest, DefinitionsInSiblingPackages) {
   testsupport::WriteFile(dir / "Mod.u", ModPackage().Build());
   TUTPackage mod(dir / "Mod.u");
   EXPECT_EQ(Value(mod, "Instance", "Mode"), "M_B");
-  EXPECT_EQ(Value(mod, "Instance", "P"), "(A[0]=0, A[1]=1, O=None, B=0.000000, C=False, D=\"\", E=0)");
+  EXPECT_EQ(Value(mod, "Instance", "P"), "(A[0]=0, A[1]=1, O=None, B=0.000000, C=False, D=\"ok\x80\", E=0)");
 
   TUTPackage alone(dir / "Mod.u");
   alone.SearchOtherPackages = false;
