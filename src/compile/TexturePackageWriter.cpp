@@ -9,12 +9,14 @@
 #include "compile/PaletteGeneration.h"
 #include "compile/PreparedTexture.h"
 #include "compile/Resample.h"
+#include "compile/UniqueObjectPaths.h"
 #include "platform/AtomicFile.h"
 #include "platform/ParallelFor.h"
 #include "project/ProjectDocument.h"
 #include "project/TeamLabels.h"
 #include "unrealpkg/ByteWriter.h"
 #include "unrealpkg/PackageWriter.h"
+#include "unrealpkg/PropertyTagWriter.h"
 
 namespace compile {
 
@@ -65,17 +67,12 @@ CompiledTexture CompileTexture(project::ProjectDocument& document, const SkinNod
 
 std::uint8_t Log2(int size) { return static_cast<std::uint8_t>(size > 0 ? std::bit_width(static_cast<unsigned>(size)) - 1 : 0); }
 
-std::vector<std::uint8_t> Int32Bytes(std::int32_t value) {
-  ByteWriter out;
-  out.WriteInt32(value);
-  return out.Bytes();
-}
-
 class PackageBuilder {
 public:
   PackageBuilder(project::ProjectDocument& document, std::array<std::int32_t, 2> times)
       : document_(document), times_(times) {
     package_.PackageFlags = document.Options().ClientOptional ? 3 : 1;
+    package_.NameFlags = PackageNameFlags;
     Name(document.FileName().stem().string());
     Name("Color");
     const std::int32_t core = Import("Core", "Package", 0, "Core");
@@ -85,7 +82,7 @@ public:
     paletteClass_ = Import("Core", "Class", engine, "Palette");
   }
 
-  std::int32_t Name(const std::string& text) { return package_.AddName(text, PackageNameFlags(text)); }
+  std::int32_t Name(const std::string& text) { return package_.AddName(text); }
 
   std::int32_t Group(const std::string& code) {
     const std::int32_t name = Name(code);
@@ -111,35 +108,20 @@ public:
     const std::int32_t name = Name(objectName);
     PackageWriterExport entry{textureClass_, 0, group, name, TextureFlags, {}, {}};
     ByteWriter data;
-    auto tag = [&](const char* tagName, std::uint8_t info, const std::vector<std::uint8_t>& value) {
-      data.WriteIndex(Name(tagName));
-      data.WriteByte(info);
-      data.WriteBytes(value.data(), value.size());
-    };
-    auto colourTag = [&](const char* tagName, const std::array<std::uint8_t, 4>& rgba) {
-      data.WriteIndex(Name(tagName));
-      data.WriteByte(0x2A);
-      data.WriteIndex(Name("Color"));
-      data.WriteBytes(rgba.data(), rgba.size());
-    };
-    if (!lodSetWorld) tag("LODSet", 0x01, {2});
-    ByteWriter paletteRef;
-    paletteRef.WriteIndex(palette);
-    tag("Palette", 0x05, paletteRef.Bytes());
-    tag("UBits", 0x01, {Log2(compiled.Width)});
-    tag("VBits", 0x01, {Log2(compiled.Height)});
-    tag("USize", 0x02, Int32Bytes(compiled.Width));
-    tag("VSize", 0x02, Int32Bytes(compiled.Height));
-    tag("UClamp", 0x02, Int32Bytes(compiled.Width));
-    tag("VClamp", 0x02, Int32Bytes(compiled.Height));
-    colourTag("MipZero", {compiled.Average.Red, compiled.Average.Green, compiled.Average.Blue, 0});
-    colourTag("MaxColor", {0xFF, 0xFF, 0xFF, 0xFF});
-    tag("InternalTime", 0x02, Int32Bytes(times_[0]));
-    std::vector<std::uint8_t> second{1};
-    const auto time = Int32Bytes(times_[1]);
-    second.insert(second.end(), time.begin(), time.end());
-    tag("InternalTime", 0x82, second);
-    data.WriteIndex(Name("None"));
+    unrealpkg::PropertyTagWriter tags(package_, data);
+    if (!lodSetWorld) tags.Byte("LODSet", 2);
+    tags.Object("Palette", palette)
+        .Byte("UBits", Log2(compiled.Width))
+        .Byte("VBits", Log2(compiled.Height))
+        .Int("USize", compiled.Width)
+        .Int("VSize", compiled.Height)
+        .Int("UClamp", compiled.Width)
+        .Int("VClamp", compiled.Height)
+        .Struct("MipZero", "Color", {compiled.Average.Red, compiled.Average.Green, compiled.Average.Blue, 0})
+        .Struct("MaxColor", "Color", {0xFF, 0xFF, 0xFF, 0xFF})
+        .Int("InternalTime", times_[0])
+        .Int("InternalTime", times_[1], 1)
+        .End();
     data.WriteByte(static_cast<std::uint8_t>(compiled.Levels.size()));
     for (const raster::Bitmap& level : compiled.Levels) {
       const std::size_t endField = data.Size();
@@ -196,7 +178,7 @@ void ChooseIdentity(project::ProjectDocument& document, bool reproducible, unrea
 
 }  // namespace
 
-std::uint32_t PackageNameFlags(const std::string& name) {
+std::uint32_t PackageNameFlags(std::string_view name) {
   std::uint32_t flags = 0x00070010;
   for (const char* special : {"None", "Color", "Package", "Class"})
     if (name == special) flags |= 0x400;
@@ -206,6 +188,7 @@ std::uint32_t PackageNameFlags(const std::string& name) {
 }
 
 TexturePackage BuildTexturePackage(project::ProjectDocument& document, const CompileSettings& settings) {
+  CheckUniqueObjectPaths(document);
   const std::vector<SkinNode*> textures = project::TextureNodes(document.Root());
   std::vector<CompiledTexture> compiled(textures.size());
   platform::ParallelFor(textures.size(), settings.Jobs,

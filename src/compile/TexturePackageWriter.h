@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace project {
@@ -30,7 +31,8 @@ struct TexturePackage {
 
 // The ".utx" texture package of a project whose palettes are generated: one
 // group per skin, one palette object per palette group, one 8-bit texture
-// with its mipmaps per texture entry; and the ".int" lines that name them.
+// with its mipmaps per texture entry; and the ".int" lines that name them. A
+// project whose objects would share a path is refused (ObjectPathClash).
 TexturePackage BuildTexturePackage(project::ProjectDocument& document, const CompileSettings& settings);
 
 struct CompiledFiles {
@@ -44,6 +46,6 @@ struct CompiledFiles {
 CompiledFiles CompileProject(project::ProjectDocument& document, const CompileSettings& settings);
 
 // The name flags the writer gives a name.
-std::uint32_t PackageNameFlags(const std::string& name);
+std::uint32_t PackageNameFlags(std::string_view name);
 
 }  // namespace compile

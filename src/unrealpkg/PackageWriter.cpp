@@ -4,6 +4,10 @@
 
 namespace unrealpkg {
 
+std::int32_t PackageWriter::AddName(std::string_view text) {
+  return AddName(text, NameFlags ? NameFlags(text) : 0x00070010u);
+}
+
 std::int32_t PackageWriter::AddName(std::string_view text, std::uint32_t flags) {
   for (std::size_t i = 0; i < Names.size(); ++i)
     if (EqualsIgnoreCase(Names[i].Text, text)) return static_cast<std::int32_t>(i);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,8 +43,13 @@ public:
   std::vector<PackageWriterImport> Imports;
   std::vector<PackageWriterExport> Exports;
 
+  // The flags a name gets when it is added without flags of its own; without
+  // a rule, 0x00070010.
+  std::function<std::uint32_t(std::string_view)> NameFlags;
+
   // The index of the name, added when no name equals it ignoring case.
-  std::int32_t AddName(std::string_view text, std::uint32_t flags = 0x00070010);
+  std::int32_t AddName(std::string_view text);
+  std::int32_t AddName(std::string_view text, std::uint32_t flags);
   // Appends an import and returns its object reference.
   std::int32_t AddImport(std::string_view classPackage, std::string_view className, std::int32_t packageRef,
                          std::string_view objectName);

@@ -6,6 +6,7 @@
 
 #include "unrealpkg/ByteWriter.h"
 #include "unrealpkg/PackageWriter.h"
+#include "unrealpkg/TUTProperty.h"
 
 namespace unrealpkg {
 
@@ -27,7 +28,10 @@ public:
   void End();
 
 private:
-  void Header(std::string_view name, std::uint8_t type, std::size_t size, int arrayIndex);
+  // Every tag declares exactly the size of the value bytes that follow it.
+  void Tag(std::int32_t nameIndex, std::uint8_t type, std::int32_t structName, const std::vector<std::uint8_t>& value,
+           int arrayIndex);
+  void Tag(std::string_view name, std::uint8_t type, const std::vector<std::uint8_t>& value, int arrayIndex);
 
   PackageWriter& package_;
   ByteWriter& out_;

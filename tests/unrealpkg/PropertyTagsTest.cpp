@@ -4,9 +4,11 @@
 #include <memory>
 
 #include "unrealpkg/PropertyTagWriter.h"
+#include "support/DeclaredSizeReader.h"
 #include "support/ScriptFixtures.h"
 #include "support/TestFiles.h"
 #include "unrealpkg/DescribeValue.h"
+#include "unrealpkg/PackageCheck.h"
 #include "unrealpkg/TUTObject.h"
 #include "unrealpkg/TUTPackage.h"
 
@@ -183,6 +185,50 @@ TEST(PropertyTagsTest, UnknownTagKindStopsTheScan) {
   EXPECT_EQ(region.Properties().FindProperty("Region")->Data.size(), 12u);
   EXPECT_EQ(ValueText(region, "Region"), "(Zone=None, iLeaf=5, ZoneNumber=2)");
   EXPECT_EQ(ValueText(region, "Next"), "3");
+}
+
+TEST(PropertyTagsTest, EveryWrittenTagDeclaresTheBytesThatFollowIt) {
+  TagFixture f;
+  f.AddObject("Honest", [](PropertyTagWriter& t) {
+    t.Object("Palette", 2).Object("Far", 300).Object("Import", -70).Name("Tag", "SomeTag")
+        .Str("Long", std::string(300, 'x')).Int("Many", 7, 200).Int("Lots", 8, 20000).Int("InternalTime", 5, 1)
+        .Struct("Tint", "Color", {1, 2, 3, 4}).Bool("bOn", true);
+  });
+  // What the texture writer once wrote: int32 values behind a 1-byte size code,
+  // and a two-byte object reference behind another.
+  f.AddObject("Lying", [](PropertyTagWriter& t) {
+    t.Raw("USize", 0x02, {0, 1, 0, 0}).Raw("Palette", 0x05, {0x41, 0x01}).Raw("UBits", 0x01, {8});
+  });
+  TUTPackage& package = f.Open();
+
+  const TUTObject& honest = f.Read(0);
+  EXPECT_EQ(honest.Properties().FindProperty("Lots[20000]")->Data, (std::vector<std::uint8_t>{8, 0, 0, 0}));
+  EXPECT_EQ(honest.Properties().GetValue("Far").ToInteger(), 300);
+  EXPECT_EQ(honest.Properties().GetValue("Import").ToInteger(), -70);
+  const PackageCheckResult check = CheckPackage(package);
+  EXPECT_TRUE(check.Failures.empty());
+  ASSERT_EQ(check.Notes.size(), 1u);
+  EXPECT_EQ(check.Notes[0].ObjectPath, "Lying");
+  EXPECT_EQ(check.Notes[0].Message,
+            "tag sizes differ from their values: USize declares 1 bytes and holds 4, Palette declares 1 bytes and holds 2");
+  // A reader that trusts declared sizes reads the honest object as we do, and not the other.
+  const std::vector<std::string> disagreements = testsupport::DeclaredSizeDisagreements(package);
+  ASSERT_FALSE(disagreements.empty());
+  for (const std::string& line : disagreements) EXPECT_EQ(line.rfind("Lying", 0), 0u) << line;
+}
+
+TEST(PropertyTagsTest, Utf16StringsReadAsTheRestOfTheText) {
+  TagFixture f;
+  // A str tag of 9 bytes: length -4 (three characters and the terminator) in UTF-16LE.
+  f.AddObject("Wide", [](PropertyTagWriter& t) {
+    t.Raw("Greeting", 0x5D, {9, 0x84, 'h', 0, 'i', 0, 0x19, 0x20, 0, 0}).Int("After", 3);
+  });
+  f.Open();
+  const TUTObject& object = f.Read(0);
+  EXPECT_EQ(object.Properties().GetValue("Greeting"), TUTValue("hi\x92"));
+  EXPECT_EQ(ValueText(object, "Greeting"), "\"hi\x92\"");
+  EXPECT_EQ(ValueText(object, "After"), "3");
+  EXPECT_EQ(object.Properties().FindProperty("Greeting")->StoredSize, 9);
 }
 
 TEST(PropertyTagsTest, DamagedTagsNameTheProperty) {
