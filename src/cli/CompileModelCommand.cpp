@@ -60,6 +60,11 @@ modelcompiler::FrameChoice ChooseFrame(const modelcompiler::PackageModel& model,
   return choice;
 }
 
+// Values that fell back to their defaults: worth knowing, not part of the listing.
+void PrintNotes(const std::vector<std::string>& notes) {
+  for (const auto& note : notes) std::cerr << "marbelle compile-model: note: " << Windows1252ToUtf8(note) << '\n';
+}
+
 void ReportOutput(const modelcompiler::ModelOutputFiles& files, std::ostream& out) {
   if (!files.DataFile.empty()) out << "Wrote " << files.DataFile.string() << '\n';
   for (const auto& wire : files.WireBitmaps) out << "Wrote " << wire.string() << '\n';
@@ -87,15 +92,18 @@ int CompilePackage(const Arguments& args, std::ostream& out) {
   }
   if (args.Has("--list")) {
     const std::string ams = AmsValues(modelcompiler::ReadAdvancedModelSupport(package));
-    for (const auto& entry : list.Entries)
+    for (const auto& entry : list.Entries) {
       out << Windows1252ToUtf8(entry.Caption) << '\t' << Windows1252ToUtf8(entry.ObjectName) << '\t'
           << Windows1252ToUtf8(Skins(entry.Item)) << '\t' << Windows1252ToUtf8(ams) << '\n';
+      PrintNotes(entry.Notes);
+    }
     return 0;
   }
   const PackageModelEntry& entry = ChooseModel(list, args.Value("--model"));
   modelcompiler::PackageModel model = modelcompiler::ReadPackageModel(package, entry);
   if (const auto description = args.Value("--description")) model.Description = *description;
   for (const auto& line : model.Information) out << Windows1252ToUtf8(line) << '\n';
+  PrintNotes(model.Notes);
 
   const modelcompiler::FrameChoice choice = ChooseFrame(model, args);
   model3d::TObjeto3D compiled;

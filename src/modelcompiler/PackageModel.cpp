@@ -7,7 +7,9 @@
 #include "modelcompiler/ObjectReading.h"
 #include "platform/AsciiText.h"
 #include "platform/FileLookup.h"
+#include "unrealpkg/ClassDefaults.h"
 #include "unrealpkg/MeshObjects.h"
+#include "unrealpkg/ObjectPaths.h"
 #include "unrealpkg/TUTObject.h"
 
 namespace modelcompiler {
@@ -23,33 +25,37 @@ const char* const MeshNotFound = "Mesh/LodMesh/SkeletalMesh object not found.";
 struct MeshLocation {
   std::string ClassName;
   std::string ObjectName;
-  // Empty for a mesh of the listed package itself.
-  std::filesystem::path OtherPackage;
+  // The file of the package that holds the mesh.
+  std::filesystem::path Package;
 };
 
 // An imported mesh lives in the package file its outermost package names,
-// beside the listed one and with its extension.
-MeshLocation LocateMesh(const TUTPackage& listed, std::int32_t meshRef) {
+// beside the package that refers to it and with that package's extension.
+MeshLocation LocateMesh(const TUTPackage& owner, std::int32_t meshRef) {
   MeshLocation location;
-  if (meshRef > 0 && meshRef <= listed.ExportCount()) {
-    const auto* entry = listed.GetExport(meshRef - 1);
+  if (meshRef > 0 && meshRef <= owner.ExportCount()) {
+    const auto* entry = owner.GetExport(meshRef - 1);
     location.ClassName = entry->ClassName();
     location.ObjectName = entry->ObjectName();
+    location.Package = owner.FileName();
     return location;
   }
-  if (meshRef >= 0 || -meshRef > listed.ImportCount()) throw std::runtime_error(InvalidMesh);
-  const auto* entry = listed.GetImport(-meshRef - 1);
+  if (meshRef >= 0 || -meshRef > owner.ImportCount()) throw std::runtime_error(InvalidMesh);
+  const auto* entry = owner.GetImport(-meshRef - 1);
   location.ClassName = entry->ClassName();
   location.ObjectName = entry->ObjectName();
-  const std::string path = entry->PackagePath();
-  const std::string packageName = path.substr(0, path.find('.'));
-  const std::string fileName = packageName + listed.FileName().extension().string();
-  const auto found = platform::FindFileIgnoringCase(listed.FileName().parent_path(), fileName);
+  const std::string fileName = unrealpkg::OutermostPackage(entry->PackagePath()) + owner.FileName().extension().string();
+  const auto found = platform::FindFileIgnoringCase(owner.FileName().parent_path(), fileName);
   if (!found)
-    throw std::runtime_error("Cannot find the package " + fileName + " beside " + listed.FileName().string() +
+    throw std::runtime_error("Cannot find the package " + fileName + " beside " + owner.FileName().string() +
                              ": it holds the mesh " + location.ObjectName);
-  location.OtherPackage = *found;
+  location.Package = *found;
   return location;
+}
+
+MeshLocation LocateMesh(const TUTPackage& listed, const TMeshItem& item) {
+  if (item.MeshOwner.empty()) return LocateMesh(listed, item.MeshRef);
+  return LocateMesh(TUTPackage(item.MeshOwner), item.MeshRef);
 }
 
 model3d::TVertex3D Vertex(const unrealpkg::TUT_Struct_Vector& v) { return {v.X, v.Y, v.Z}; }
@@ -150,9 +156,9 @@ AdvancedModelSupport ReadAdvancedModelSupport(TUTPackage& package) {
   ams.Enabled = true;
   ams.Detection = "Yes";
   TUTPackageLock lock(package);
-  TUTObject& object = package.GetExport(index)->Object();
-  const TUTObjectUse use = ReadingObject(package, "the Advanced Model Support values", [&] { return TUTObjectUse(object); });
-  const TUTPropertyList& defaults = object.Properties();
+  std::optional<TUTClassDefaults> chain;
+  ReadingObject(package, "the Advanced Model Support values", [&] { chain.emplace(package, index); });
+  TUTClassDefaults& defaults = *chain;
   ams.TalkTextureID = defaults.GetValueDef("TalkTextureID", "C").ToText();
   ams.HighestSkinNumber = defaults.GetValueDef("HighestSkinNumber", 3).ToInteger();
   ams.RelaxedSkinRules = defaults.GetValueDef("bRelaxedSkinRules", false).ToBoolean();
@@ -162,6 +168,7 @@ AdvancedModelSupport ReadAdvancedModelSupport(TUTPackage& package) {
     ams.ChangesWithTeam[i] = defaults.GetValueDef("ChangesWithTeam" + element, true).ToBoolean();
     ams.ChangesWithFace[i] = defaults.GetValueDef("ChangesWithFace" + element, false).ToBoolean();
   }
+  if (std::string note = defaults.MissingParentNote(); !note.empty()) ams.Notes.push_back(std::move(note));
   return ams;
 }
 
@@ -175,13 +182,13 @@ std::vector<std::size_t> SequencesByName(const MeshCopy& mesh) {
 }
 
 PackageModel ReadPackageModel(TUTPackage& listed, const PackageModelEntry& entry) {
-  const MeshLocation location = LocateMesh(listed, entry.Item.MeshRef);
+  const MeshLocation location = LocateMesh(listed, entry.Item);
   const std::string& className = location.ClassName;
   if (className.size() < 4 || !EqualsIgnoreCase(className.substr(className.size() - 4), "mesh"))
     throw std::runtime_error(InvalidMesh);
 
   std::unique_ptr<TUTPackage> other;
-  if (!location.OtherPackage.empty()) other = std::make_unique<TUTPackage>(location.OtherPackage);
+  if (location.Package != listed.FileName()) other = std::make_unique<TUTPackage>(location.Package);
   TUTPackage& package = other ? *other : listed;
   const int index = package.FindExport(location.ObjectName, className);
   if (index < 0) throw std::runtime_error(MeshNotFound);
@@ -202,6 +209,8 @@ PackageModel ReadPackageModel(TUTPackage& listed, const PackageModelEntry& entry
   model.Information = InformationLines(model.Mesh);
   model.Ams = ReadAdvancedModelSupport(listed);
   model.Information.push_back("Advanced Model Support: " + model.Ams.Detection);
+  model.Notes = entry.Notes;
+  model.Notes.insert(model.Notes.end(), model.Ams.Notes.begin(), model.Ams.Notes.end());
   model.RestSequence = RestSequenceOf(model.Mesh);
   return model;
 }

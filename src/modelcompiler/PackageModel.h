@@ -72,6 +72,8 @@ struct AdvancedModelSupport {
   std::int32_t OldTextureNames = 0;
   std::array<bool, 4> ChangesWithTeam{true, true, true, true};
   std::array<bool, 4> ChangesWithFace{false, false, false, false};
+  // Values that took their defaults because a parent class was not found.
+  std::vector<std::string> Notes;
 };
 
 struct PackageModel {
@@ -84,6 +86,9 @@ struct PackageModel {
   MeshCopy Mesh;
   AdvancedModelSupport Ams;
   std::vector<std::string> Information;
+  // What the user should know of values read: those of the player class and
+  // of Advanced Model Support that took their defaults for a missing parent.
+  std::vector<std::string> Notes;
   // The sequence chosen at first: "Breath1", else the first by name.
   std::size_t RestSequence = 0;
 };

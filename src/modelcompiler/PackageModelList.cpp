@@ -9,7 +9,7 @@
 #include "platform/AsciiText.h"
 #include "platform/FileContents.h"
 #include "platform/FileLookup.h"
-#include "unrealpkg/TUTObject.h"
+#include "unrealpkg/ClassDefaults.h"
 
 namespace modelcompiler {
 
@@ -62,21 +62,24 @@ void AddPlayerClass(unrealpkg::TUTPackage& package, const std::string& className
   const int index = FindClassDefinition(package, packagePart, classPart);
   if (index < 0) return;
 
-  unrealpkg::TUTObject& object = package.GetExport(index)->Object();
-  std::optional<unrealpkg::TUTObjectUse> use;
-  ReadingObject(package, "the player class " + className, [&] { use.emplace(object); });
-  const unrealpkg::TUTPropertyList& defaults = object.Properties();
+  std::optional<unrealpkg::TUTClassDefaults> defaults;
+  ReadingObject(package, "the player class " + className, [&] { defaults.emplace(package, index); });
   PackageModelEntry entry;
-  entry.Item.MeshRef = defaults.GetValueDef("Mesh", 0).ToInteger();
-  if (!IsMeshClass(package.ClassNameOf(entry.Item.MeshRef))) return;
-  entry.ObjectName = object.ObjectName();
-  entry.Caption = defaults.GetValueDef("MenuName", "").ToText();
+  entry.Item.MeshRef = defaults->GetValueDef("Mesh", 0).ToInteger();
+  // A parent class elsewhere names the mesh by a reference into its own package.
+  const unrealpkg::TUTProperty* mesh = defaults->FindProperty("Mesh");
+  const unrealpkg::TUTPackage& meshOwner = mesh ? *mesh->Package : package;
+  if (!IsMeshClass(meshOwner.ClassNameOf(entry.Item.MeshRef))) return;
+  if (&meshOwner != &package) entry.Item.MeshOwner = meshOwner.FileName();
+  entry.ObjectName = package.GetExport(index)->ObjectName();
+  entry.Caption = defaults->GetValueDef("MenuName", "").ToText();
   if (entry.Caption.empty()) entry.Caption = entry.ObjectName;
-  entry.Item.TeamSkin = defaults.GetValueDef("TeamSkin", "").ToText();
-  entry.Item.FaceSkin = defaults.GetValueDef("FaceSkin", 0).ToInteger();
-  entry.Item.FixedSkin = defaults.GetValueDef("FixedSkin", -1).ToInteger();
-  entry.Item.TeamSkin1 = defaults.GetValueDef("TeamSkin1", 1).ToInteger();
-  entry.Item.TeamSkin2 = defaults.GetValueDef("TeamSkin2", 2).ToInteger();
+  entry.Item.TeamSkin = defaults->GetValueDef("TeamSkin", "").ToText();
+  entry.Item.FaceSkin = defaults->GetValueDef("FaceSkin", 0).ToInteger();
+  entry.Item.FixedSkin = defaults->GetValueDef("FixedSkin", -1).ToInteger();
+  entry.Item.TeamSkin1 = defaults->GetValueDef("TeamSkin1", 1).ToInteger();
+  entry.Item.TeamSkin2 = defaults->GetValueDef("TeamSkin2", 2).ToInteger();
+  if (std::string note = defaults->MissingParentNote(); !note.empty()) entry.Notes.push_back(std::move(note));
   list.Entries.push_back(std::move(entry));
 }
 

@@ -10,7 +10,8 @@
 namespace modelcompiler {
 
 // The skin slots of a listed model and where its mesh is. MeshRef is an object
-// reference into the listed package.
+// reference into the listed package, or into MeshOwner when a parent class in
+// another package names the mesh.
 struct TMeshItem {
   std::int32_t FaceSkin = 0;
   std::int32_t FixedSkin = -1;
@@ -18,6 +19,7 @@ struct TMeshItem {
   std::int32_t TeamSkin2 = 2;
   std::int32_t MeshRef = 0;
   std::string TeamSkin;
+  std::filesystem::path MeshOwner;
 };
 
 struct PackageModelEntry {
@@ -25,6 +27,8 @@ struct PackageModelEntry {
   // The player class's or the mesh's object name.
   std::string ObjectName;
   TMeshItem Item;
+  // Values that took their defaults because a parent class was not found.
+  std::vector<std::string> Notes;
 };
 
 // The models of a package, in caption order.

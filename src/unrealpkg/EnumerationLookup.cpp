@@ -1,6 +1,7 @@
 #include <string>
 
 #include "unrealpkg/DescribeValue.h"
+#include "unrealpkg/ObjectPaths.h"
 #include "unrealpkg/PropertyObjects.h"
 #include "unrealpkg/ScriptObjects.h"
 #include "unrealpkg/TUTObject.h"
@@ -12,13 +13,6 @@ namespace {
 
 // Class chains longer than this are taken as loops in a damaged package.
 constexpr int MaxChainSteps = 256;
-
-std::string FirstPathComponent(const std::string& path) { return path.substr(0, path.find('.')); }
-
-std::string AfterFirstPathComponent(const std::string& path) {
-  const auto dot = path.find('.');
-  return dot == std::string::npos ? std::string() : path.substr(dot + 1);
-}
 
 std::string ValueOfEnumExport(TUTPackage& package, int exportIndex, std::uint8_t value) {
   auto* enumeration = dynamic_cast<TUTObjectClassEnum*>(&package.GetExport(exportIndex)->Object());
@@ -35,7 +29,7 @@ std::string ValueOfEnumReference(TUTPackage& package, std::int32_t reference, st
   }
   const TUTImportTableObjectData* import = package.GetImport(-std::int64_t{reference} - 1);
   if (reference == 0 || !import || !package.SearchOtherPackages) return {};
-  TUTPackage* sibling = package.SiblingPackage(FirstPathComponent(package.GetObjectPath(reference)));
+  TUTPackage* sibling = package.SiblingPackage(OutermostPackage(package.GetObjectPath(reference)));
   if (!sibling) return {};
   const int found = sibling->FindExport(import->ObjectName(), "Enum");
   return found >= 0 ? ValueOfEnumExport(*sibling, found, value) : std::string();
@@ -69,10 +63,10 @@ std::string Lookup(TUTObject& owner, const std::string& propertyName, std::uint8
     } else if (chain < 0 && working->SearchOtherPackages) {
       const TUTImportTableObjectData* import = working->GetImport(-std::int64_t{chain} - 1);
       if (!import) break;
-      TUTPackage* sibling = working->SiblingPackage(FirstPathComponent(working->GetObjectPath(chain)));
+      TUTPackage* sibling = working->SiblingPackage(OutermostPackage(working->GetObjectPath(chain)));
       if (!sibling) break;
       const int cls = sibling->FindObject(TableExports, MatchObjectName | MatchPackagePath, 0, "", import->ObjectName(),
-                                          AfterFirstPathComponent(import->PackagePath()));
+                                          PathBelowOutermost(import->PackagePath()));
       working = sibling;
       if (cls >= 0) {
         searchPath = sibling->GetObjectPath(cls + 1);

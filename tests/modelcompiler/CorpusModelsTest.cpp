@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "model/ModelCatalogue.h"
 #include "modelcompiler/ModelCompilation.h"
 #include "raster/PictureFile.h"
 #include "support/TestFiles.h"
@@ -49,6 +50,23 @@ TEST(CorpusModelsTest, EveryMeshAndPlayerClassCompiles) {
     std::filesystem::copy_file(corpus / file, system / std::filesystem::path(file).filename().string());
   models += CompileAll(system / "multimesh.int", true, home.Path());
   EXPECT_GT(models, 40);
+
+  // TSkaarj takes its skin slots from its parent customplayer: the face on
+  // material 1, the team colours on materials 2 and 3, as its skins have them.
+  const model::ModelCatalogue catalogue = model::ScanModelCatalogue(home.Path());
+  const auto skaarj = catalogue.FindByPrefix("TSkM");
+  ASSERT_TRUE(skaarj);
+  EXPECT_EQ(skaarj->Name, "Skaarj Hybrid");
+  const model::TModeloPart* face = skaarj->SectionByNumber(2);
+  ASSERT_TRUE(face);
+  EXPECT_TRUE(face->Has(model::FACE));
+  EXPECT_FALSE(face->Has(model::TEAM));
+  for (const int number : {3, 4}) {
+    const model::TModeloPart* team = skaarj->SectionByNumber(number);
+    ASSERT_TRUE(team) << number;
+    EXPECT_TRUE(team->Has(model::TEAM)) << number;
+    EXPECT_FALSE(team->Has(model::FACE)) << number;
+  }
 
   // The Skaarj's body skin, drawn where its texture coordinates put it.
   const raster::Bitmap wire = raster::LoadPicture(home / "CustomModels/TSkMWire2.bmp").ToBgr24();

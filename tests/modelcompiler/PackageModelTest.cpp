@@ -272,6 +272,57 @@ TEST_F(PackageModelTest, WritesDefinitionAndWireBitmapsTheCatalogueReads) {
   EXPECT_EQ(testsupport::ReadFile(files.Definition), Bytes("[Model]\r\n"));
 }
 
+// Hero extends Middle, both in Mod.u; Middle extends Base.BasePlayer of
+// base.u, which holds the mesh and extends Botpack.TournamentPlayer of a
+// Botpack.u that is not there. Orphan's parent package is missing altogether.
+TEST(InheritedDefaultsTest, ValuesComeFromTheNearestClassUpTheChain) {
+  testsupport::TempDir dir;
+  MeshPackage base("Base");
+  const std::int32_t body = base.AddLodMesh(SoldierMesh(0));
+  base.AddPlayerClass({.Name = "BasePlayer", .Mesh = body, .MenuName = "Base", .TeamSkin = "T_base_", .FaceSkin = 2,
+                       .TeamSkin1 = 3, .TeamSkin2 = 4});
+  base.Write(dir.Path());
+  std::filesystem::rename(dir / "Base.u", dir / "base.u");
+
+  MeshPackage mod("Mod");
+  const std::int32_t own = mod.AddMesh(CrateMesh(0));
+  mod.AddPlayerClass({.Name = "Middle", .Extends = "Base.BasePlayer", .Listed = false, .TeamSkin1 = 1});
+  mod.AddPlayerClass({.Name = "Hero", .Extends = "Middle", .MenuName = "Hero", .TeamSkin2 = 5});
+  mod.AddPlayerClass({.Name = "Orphan", .Extends = "Gone.Player", .Mesh = own, .MenuName = "Orphan", .FaceSkin = 1});
+  mod.Write(dir.Path());
+
+  unrealpkg::TUTPackage package;
+  const PackageModelList list = ListPackageModels(package, dir / "Mod.int", true);
+  ASSERT_EQ(list.Entries.size(), 2u);
+  const PackageModelEntry& hero = list.Entries[0];
+  EXPECT_EQ(hero.Caption, "Hero");
+  EXPECT_EQ(hero.Item.FaceSkin, 2);
+  EXPECT_EQ(hero.Item.TeamSkin1, 1);
+  EXPECT_EQ(hero.Item.TeamSkin2, 5);
+  EXPECT_EQ(hero.Item.TeamSkin, "T_base_");
+  EXPECT_EQ(hero.Item.FixedSkin, -1);
+  EXPECT_EQ(hero.Item.MeshOwner, dir / "base.u");
+  EXPECT_EQ(hero.Notes, (std::vector<std::string>{
+                            "The class Hero inherits from Botpack.TournamentPlayer, which is not found (there is no "
+                            "Botpack.u beside " + (dir / "base.u").string() + "): FixedSkin takes its default"}));
+
+  // The mesh a parent in another package names is read from there.
+  const PackageModel model = ReadPackageModel(package, hero);
+  EXPECT_EQ(model.ModelName, "Soldier");
+  EXPECT_EQ(model.PackageName, "base");
+  EXPECT_EQ(model.Notes, hero.Notes);
+
+  const PackageModelEntry& orphan = list.Entries[1];
+  EXPECT_EQ(orphan.Item.FaceSkin, 1);
+  EXPECT_EQ(orphan.Item.TeamSkin1, 1);
+  EXPECT_TRUE(orphan.Item.MeshOwner.empty());
+  EXPECT_EQ(orphan.Notes, (std::vector<std::string>{
+                              "The class Orphan inherits from Gone.Player, which is not found (there is no Gone.u "
+                              "beside " + (dir / "Mod.u").string() + "): TeamSkin, FixedSkin, TeamSkin1 and TeamSkin2 "
+                              "take their defaults"}));
+  EXPECT_EQ(ReadPackageModel(package, orphan).ModelName, "Crate");
+}
+
 TEST(AdvancedModelSupportTest, ConventionValuesShapeTheSections) {
   testsupport::TempDir dir;
   MeshPackage withAms("AmsModel");

@@ -339,8 +339,18 @@ std::int32_t MeshPackage::AddClassExport(std::string_view name, std::int32_t sup
 }
 
 std::int32_t MeshPackage::AddPlayerClass(const PlayerClassSpec& spec) {
-  playerClasses_.emplace_back(spec.Name, spec.Description);
-  return AddClassExport(spec.Name, ClassImport("Botpack", "TournamentPlayer"), [&](PropertyTagWriter& tags) {
+  if (spec.Listed) playerClasses_.emplace_back(spec.Name, spec.Description);
+  const std::size_t dot = spec.Extends.find('.');
+  std::int32_t parent = 0;
+  if (dot != std::string::npos) {
+    parent = ClassImport(spec.Extends.substr(0, dot), spec.Extends.substr(dot + 1));
+  } else {
+    for (std::size_t i = 0; i < writer_.Exports.size() && parent == 0; ++i)
+      if (writer_.Exports[i].ClassRef == 0 && writer_.Names[static_cast<std::size_t>(writer_.Exports[i].ObjectName)].Text == spec.Extends)
+        parent = static_cast<std::int32_t>(i + 1);
+    if (parent == 0) throw std::logic_error("No class " + spec.Extends + " to extend");
+  }
+  return AddClassExport(spec.Name, parent, [&](PropertyTagWriter& tags) {
     if (spec.Mesh != 0) tags.Object("Mesh", spec.Mesh);
     if (spec.MenuName) tags.Str("MenuName", *spec.MenuName);
     for (const auto& [name, value] : {std::pair{"FaceSkin", spec.FaceSkin}, std::pair{"TeamSkin1", spec.TeamSkin1},

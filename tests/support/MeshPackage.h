@@ -69,9 +69,14 @@ struct MeshSpec {
   std::vector<MeshVertex> Points{};
 };
 
-// The defaults of a class derived from Botpack.TournamentPlayer; unset values are not written.
+// The defaults of a player class; unset values are not written.
 struct PlayerClassSpec {
   std::string Name{};
+  // "Package.Class" for a parent in another package, a bare name for a class
+  // of this package added before.
+  std::string Extends{"Botpack.TournamentPlayer"};
+  // Whether the localisation file lists it: a parent class often is not.
+  bool Listed = true;
   // An object reference; 0 writes no Mesh property.
   std::int32_t Mesh = 0;
   std::optional<std::string> MenuName{};
