@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "compile/MipMaps.h"
@@ -5,7 +6,9 @@
 #include "compile/PreparedTexture.h"
 #include "compile/Resample.h"
 #include "compile/TexturePackageWriter.h"
+#include "compile/UniqueObjectPaths.h"
 #include "raster/PictureFile.h"
+#include "support/DeclaredSizeReader.h"
 #include "support/ProjectFixture.h"
 #include "unrealpkg/PackageCheck.h"
 #include "unrealpkg/TUTPackage.h"
@@ -73,15 +76,16 @@ TEST(TexturePackageWriterTest, NamesExportsAndObjectsOfTheExample) {
   auto& reader = dynamic_cast<unrealpkg::TUTObjectClassTexture&>(read->GetExport(2)->Object());
   unrealpkg::TUTObjectUse use(reader);
   // The tags byte for byte: name index, info byte (a struct name for colours), value.
+  // Each info byte declares the size of the value that follows: the int32 tags 0x22.
   const std::vector<std::uint8_t>& data = reader.Data();
   const std::vector<std::uint8_t> head = {12, 0x01, 2, 7, 0x05, 2, 13, 0x01, 8, 14, 0x01, 8,
-                                          15, 0x02, 0, 1, 0, 0, 16, 0x02, 0, 1, 0, 0,
-                                          17, 0x02, 0, 1, 0, 0, 18, 0x02, 0, 1, 0, 0, 19, 0x2A, 1};
+                                          15, 0x22, 0, 1, 0, 0, 16, 0x22, 0, 1, 0, 0,
+                                          17, 0x22, 0, 1, 0, 0, 18, 0x22, 0, 1, 0, 0, 19, 0x2A, 1};
   ASSERT_TRUE(std::equal(head.begin(), head.end(), data.begin()));
-  const std::vector<std::uint8_t> maxColor = {20, 0x2A, 1, 0xFF, 0xFF, 0xFF, 0xFF, 21, 0x02};
+  const std::vector<std::uint8_t> maxColor = {20, 0x2A, 1, 0xFF, 0xFF, 0xFF, 0xFF, 21, 0x22};
   EXPECT_TRUE(std::equal(maxColor.begin(), maxColor.end(), data.begin() + 43));
   EXPECT_EQ(data[43 + 9 + 4], 21);
-  EXPECT_EQ(data[43 + 9 + 5], 0x82);
+  EXPECT_EQ(data[43 + 9 + 5], 0xA2);
   EXPECT_EQ(data[43 + 9 + 6], 1);
   EXPECT_EQ(data[43 + 9 + 11], 9);  // None
   EXPECT_EQ(data[43 + 9 + 12], 9);  // nine levels
@@ -96,7 +100,10 @@ TEST(TexturePackageWriterTest, NamesExportsAndObjectsOfTheExample) {
   const std::size_t firstLevel = static_cast<std::size_t>(texture->SerialOffset) + reader.GetMip(0).DataStart;
   EXPECT_EQ(Int32At(package.Bytes, firstLevel - 4 - 3), static_cast<std::int32_t>(firstLevel + 65536));
   EXPECT_EQ(reader.ParsedSize(), reader.Data().size());
-  EXPECT_TRUE(unrealpkg::CheckPackage(*read).empty());
+  const unrealpkg::PackageCheckResult check = unrealpkg::CheckPackage(*read);
+  EXPECT_TRUE(check.Failures.empty());
+  EXPECT_TRUE(check.Notes.empty());
+  EXPECT_THAT(testsupport::DeclaredSizeDisagreements(*read), testing::IsEmpty());
 }
 
 TEST(TexturePackageWriterTest, LevelsAndPalettesReadBackAsWritten) {
@@ -159,7 +166,7 @@ TEST(TexturePackageWriterTest, PaletteModesNameAndPlaceTheirPalettes) {
   EXPECT_EQ(palettes(2), (std::vector<std::pair<std::string, std::string>>{{"Palette_All", "frst"}}));
 }
 
-TEST(TexturePackageWriterTest, ThePaletteTagKeepsItsInfoByteForLargeExportNumbers) {
+TEST(TexturePackageWriterTest, ThePaletteTagDeclaresTheLengthOfItsReference) {
   ProjectFixture f;
   auto document = f.NewProject();
   SkinNode& skin = document->NewSkin("Many", "many");
@@ -172,11 +179,12 @@ TEST(TexturePackageWriterTest, ThePaletteTagKeepsItsInfoByteForLargeExportNumber
   auto& reader = dynamic_cast<unrealpkg::TUTObjectClassTexture&>(read->GetExport(read->ExportCount() - 1)->Object());
   unrealpkg::TUTObjectUse use(reader);
   EXPECT_GE(reader.PaletteRef(), 64);
-  // After "LODSet" = 2: "Palette" (name 7), info 0x05, then a two-byte compact index.
+  // After "LODSet" = 2: "Palette" (name 7), info 0x15 for two bytes, then the two-byte compact index.
   const std::size_t start = static_cast<std::size_t>(last->SerialOffset) + 3;
   EXPECT_EQ(package.Bytes[start], 7);
-  EXPECT_EQ(package.Bytes[start + 1], 0x05);
+  EXPECT_EQ(package.Bytes[start + 1], 0x15);
   EXPECT_EQ(package.Bytes[start + 2] & 0x40, 0x40);
+  EXPECT_THAT(testsupport::DeclaredSizeDisagreements(*read), testing::IsEmpty());
 }
 
 TEST(TexturePackageWriterTest, OutputDependsOnTheProjectAloneNotOnThreads) {
@@ -221,5 +229,44 @@ TEST(TexturePackageWriterTest, MaskedPicturesKeepTheirHolesInEveryLevel) {
         const bool hole = ((x * step) / 8 + (y * step) / 8) % 2 != 0;
         ASSERT_EQ(bitmap.Row(y)[x] == 0, hole) << "level " << level << " at " << x << "," << y;
       }
+  }
+}
+
+TEST(TexturePackageWriterTest, ObjectsThatWouldShareAPathAreRefusedBeforeAnythingIsWritten) {
+  ProjectFixture f;
+  auto document = f.NewProject();
+  SkinNode& skin = document->NewSkin("Blue Steel", "blst");
+  // Faces whose names differ only in letter case give textures of one name.
+  document->AddTexture(SectionNode(*document, skin, 1), f.Picture("ann.bmp", 90), "< Default >", "Ann");
+  document->AddTexture(SectionNode(*document, skin, 1), f.Picture("ANN.bmp", 30), "< Default >", "ANN");
+  compile::PaletteGenerator().Generate(*document);
+  try {
+    compile::CompileProject(*document, {});
+    FAIL() << "compiled";
+  } catch (const compile::ObjectPathClash& e) {
+    const std::string message = e.what();
+    EXPECT_NE(message.find("two textures would both be called blst.blst1ann"), std::string::npos) << message;
+    EXPECT_NE(message.find("skin \"Blue Steel (blst)\", section \"Body\", texture \"< Default >ANN (ann)\" (" +
+                           (f.home / "Textures/ANN.bmp").string() + ")"),
+              std::string::npos)
+        << message;
+    EXPECT_NE(message.find("texture \"< Default >Ann (ann)\" (" + (f.home / "Textures/ann.bmp").string() + ")"), std::string::npos)
+        << message;
+  }
+  EXPECT_FALSE(std::filesystem::exists(f.home / "SoldierSkins.utx"));
+  EXPECT_FALSE(std::filesystem::exists(f.home / "SoldierSkins.int"));
+
+  // Two skins whose codes differ only in letter case would be two groups of one name.
+  f.WriteText(f.home / "SoldierSkinsCase.mrb", "[General]\r\nModel=Soldier\r\n[Groups]\r\nabcd=First\r\nABCD=Second\r\n");
+  auto cased = ProjectDocument::Load(f.home / "SoldierSkinsCase.mrb", f.catalogue, f.home.Path());
+  compile::PaletteGenerator().Generate(*cased);
+  try {
+    compile::BuildTexturePackage(*cased, {});
+    FAIL() << "compiled";
+  } catch (const compile::ObjectPathClash& e) {
+    EXPECT_NE(std::string(e.what()).find("two skins would both be called abcd in the package, and the game would load "
+                                         "only one of them: skin \"First (abcd)\" and skin \"Second (ABCD)\""),
+              std::string::npos)
+        << e.what();
   }
 }
