@@ -1,5 +1,8 @@
 #include "cli/JsonWriter.h"
 
+#include <charconv>
+#include <cmath>
+
 #include <cstdio>
 
 #include "platform/TextEncoding.h"
@@ -90,6 +93,19 @@ JsonWriter& JsonWriter::String(std::string_view text) {
 JsonWriter& JsonWriter::Number(std::int64_t value) {
   BeforeValue();
   out_ << value;
+  return *this;
+}
+
+JsonWriter& JsonWriter::Real(float value) {
+  BeforeValue();
+  if (!std::isfinite(value)) {
+    out_ << "null";
+    return *this;
+  }
+  // Whatever the locale.
+  char text[32];
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  out_.write(text, result.ptr - text);
   return *this;
 }
 

@@ -22,6 +22,9 @@ public:
   JsonWriter& Key(std::string_view key);
   JsonWriter& String(std::string_view text);
   JsonWriter& Number(std::int64_t value);
+  // A single-precision value as the shortest text that reads back as the same
+  // float (0.1f is 0.1); not a number or an infinity is written as null.
+  JsonWriter& Real(float value);
   JsonWriter& Bool(bool value);
   JsonWriter& Field(std::string_view key, std::string_view text) { return Key(key).String(text); }
   JsonWriter& Field(std::string_view key, std::int64_t value) { return Key(key).Number(value); }

@@ -58,8 +58,29 @@ void PrintJson(const model::ModelCatalogue& catalogue, const std::filesystem::pa
         .Key("mirrorX").Bool(entry->MirrorX)
         .Field("talkTextureIndex", entry->TalkTextureIndex)
         .Key("hasMaskedSections").Bool(entry->HasMaskedSections);
+    json.Key("placement")
+        .BeginObject()
+        .Key("scaleX").Real(entry->ScaleX)
+        .Key("scaleY").Real(entry->ScaleY)
+        .Key("scaleZ").Real(entry->ScaleZ)
+        .Key("offsetX").Real(entry->OffsetX)
+        .Key("offsetY").Real(entry->OffsetY)
+        .Key("offsetZ").Real(entry->OffsetZ)
+        .Key("pitch").Real(entry->Pitch)
+        .Key("roll").Real(entry->Roll)
+        .Key("turn").Real(entry->Turn)
+        .EndObject();
     json.Key("presets").BeginArray();
-    for (const auto& preset : entry->Presets) json.String(preset.Name);
+    for (const auto& preset : entry->Presets)
+      json.BeginObject()
+          .Field("name", preset.Name)
+          .Key("cameraX").Real(preset.CameraX)
+          .Key("cameraY").Real(preset.CameraY)
+          .Key("cameraZ").Real(preset.CameraZ)
+          .Key("targetX").Real(preset.TargetX)
+          .Key("targetY").Real(preset.TargetY)
+          .Key("targetZ").Real(preset.TargetZ)
+          .EndObject();
     json.EndArray();
     json.Key("sections").BeginArray();
     for (const auto& section : entry->Sections)

@@ -97,7 +97,10 @@ TEST_F(CliTest, CheckReadsTheWholeCorpus) {
   for (const auto& path : testsupport::CorpusPackages()) arguments << QString::fromStdString(path.string());
   const Outcome run = Marbelle(arguments);
   EXPECT_EQ(run.status, 0) << run.out << run.err;
-  EXPECT_EQ(CountLines(run.out, "/"), static_cast<int>(testsupport::CorpusPackages().size())) << run.out;
+  EXPECT_EQ(CountLines(run.out, "/"), static_cast<int>(testsupport::CorpusPackages().size()) + 1) << run.out;
+  // The one note: a music package whose data a server installation stripped.
+  EXPECT_NE(run.out.find("Botmca9.umx: export 0 Music Botmca9: note: data stripped\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Botmca9.umx: 1 objects read, 0 failed, 1 note\n"), std::string::npos);
 
   testsupport::TempDir dir;
   std::vector<std::uint8_t> bytes = testsupport::ReadFile(testsupport::CorpusFile("ut-server/Textures/Faces.utx"));
@@ -184,7 +187,9 @@ TEST_F(CliTest, ErrorsAreOneLineNamingTheFile) {
 TEST(CliProjectTest, ModelsAndProjectCommands) {
   testsupport::TempDir home;
   const QString homeArg = QString::fromStdString(home.Path().string());
-  const std::string definition = "[Model]\nName=Soldier\nPrefix=Soldier\nSection1=Body, TEAM\nSection3=Head, FACE\n";
+  const std::string definition = "[Model]\nName=Soldier\nPrefix=Soldier\nSection1=Body, TEAM\nSection3=Head, FACE\n"
+                                 "Mesh=SoldierSkins.Soldier\nScaleX=1.5\nOffsetZ=-0.1\nTurn=90\n"
+                                 "Preset1=Back;0;0,5;-2000;1;2;3\n";
   testsupport::WriteFile(home / "Soldier.mrbe", std::vector<std::uint8_t>(definition.begin(), definition.end()));
   testsupport::WriteFile(home / "Broken.mrbe", {'[', 'M', 'o', 'd', 'e', 'l', ']', '\n', 'M', 'e', 's', 'h', '=', 'a',
                                                 '\n', 'S', 'c', 'a', 'l', 'e', 'X', '=', 'x', '\n'});
@@ -194,9 +199,23 @@ TEST(CliProjectTest, ModelsAndProjectCommands) {
   ASSERT_EQ(catalogue["models"].toArray().size(), 1);
   const QJsonObject soldier = catalogue["models"].toArray()[0].toObject();
   EXPECT_EQ(soldier["prefix"].toString(), "Soldier");
-  EXPECT_EQ(soldier["preview"].toString(), "No");
+  EXPECT_EQ(soldier["preview"].toString(), "Yes");
   EXPECT_EQ(soldier["sections"].toArray()[0].toObject()["description"].toString(),
             "Section 1, Textures are 256x256, Allows Teams, Sets LODSet to Skin");
+  // The placement and the camera presets, for the preview and for scripts.
+  const QJsonObject placement = soldier["placement"].toObject();
+  EXPECT_EQ(placement["scaleX"].toDouble(), 1.5);
+  EXPECT_EQ(placement["scaleY"].toDouble(), 1.0);
+  EXPECT_EQ(placement["offsetZ"].toDouble(), -0.1);
+  EXPECT_EQ(placement["turn"].toDouble(), 90.0);
+  EXPECT_EQ(placement["pitch"].toDouble(), 0.0);
+  ASSERT_EQ(soldier["presets"].toArray().size(), 1);
+  const QJsonObject back = soldier["presets"].toArray()[0].toObject();
+  EXPECT_EQ(back["name"].toString(), "Back");
+  EXPECT_EQ(back["cameraY"].toDouble(), 0.5);
+  EXPECT_EQ(back["cameraZ"].toDouble(), -2000.0);
+  EXPECT_EQ(back["targetX"].toDouble(), 1.0);
+  EXPECT_EQ(back["targetZ"].toDouble(), 3.0);
   EXPECT_EQ(catalogue["problems"].toArray().size(), 1);
   EXPECT_NE(models.err.find("Broken.mrbe"), std::string::npos) << models.err;
 
