@@ -10,6 +10,7 @@
 
 #include "CliRunner.h"
 #include "compile/UmodArchive.h"
+#include "support/TestHelpers.h"
 #include "support/ProjectFixture.h"
 #include "support/TestFiles.h"
 #include "unrealpkg/TUTPackage.h"
@@ -32,7 +33,7 @@ int CountLines(const std::string& text, const std::string& prefix) {
 class CliTest : public testing::Test {
 protected:
   void SetUp() override {
-    if (testsupport::CorpusPackages().empty()) GTEST_SKIP() << "no corpus";
+    MARBELLE_NEEDS_CORPUS(!testsupport::CorpusPackages().empty());
   }
 };
 

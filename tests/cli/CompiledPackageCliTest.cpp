@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include "CliRunner.h"
+#include "support/TestHelpers.h"
 #include "support/DeclaredSizeReader.h"
 #include "support/TestFiles.h"
 #include "unrealpkg/PackageCheck.h"
@@ -48,7 +49,7 @@ TEST(CompiledPackageCliTest, TheSampleProjectReadsBackByDeclaredSizes) {
 // their red textures alike.
 TEST(CompiledPackageCliTest, ARealModelsSkinsCompileAndClashingNamesAreRefused) {
   const auto corpus = testsupport::CorpusDir();
-  if (!std::filesystem::exists(corpus / "utpatches/System/MultiMesh.u")) GTEST_SKIP() << "no corpus";
+  MARBELLE_NEEDS_CORPUS(std::filesystem::exists(corpus / "utpatches/System/MultiMesh.u"));
   testsupport::TempDir home;
   for (const char* file : {"utpatches/System/MultiMesh.u", "utpatches/System/epiccustommodels.u",
                            "utpatches/SystemLocalized/int/multimesh.int"})

@@ -3,6 +3,7 @@
 #include "model/ModelCatalogue.h"
 #include "modelcompiler/ModelCompilation.h"
 #include "raster/PictureFile.h"
+#include "support/TestHelpers.h"
 #include "support/TestFiles.h"
 
 namespace {
@@ -35,7 +36,7 @@ int CompileAll(const std::filesystem::path& chosen, bool useInt, const std::file
 
 TEST(CorpusModelsTest, EveryMeshAndPlayerClassCompiles) {
   const auto corpus = testsupport::CorpusDir();
-  if (!std::filesystem::exists(corpus)) GTEST_SKIP() << "no corpus";
+  MARBELLE_NEEDS_CORPUS(std::filesystem::exists(corpus));
   testsupport::TempDir home;
   int models = 0;
   for (const char* package : {"utpatches/System/epiccustommodels.u", "utpatches/System/relics.u",

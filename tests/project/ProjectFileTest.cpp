@@ -48,8 +48,10 @@ TEST(ProjectFileTest, SavedLoadedAndSavedAgainIsByteIdentical) {
   ProjectFixture f;
   auto document = ExampleProject(f);
   document->NewSkin("Empty Skin", "empt");
-  document->AddTexture(SectionNode(*document, *FindSkinByCode(document->Root(), "blst"), 3),
-                       f.Picture("/tmp/marbelle-outside-home.bmp"), "< Default >", "Face One");
+  const testsupport::TempDir outside;
+  const std::string picture = (outside / "outside-home.bmp").string();
+  document->AddTexture(SectionNode(*document, *FindSkinByCode(document->Root(), "blst"), 3), f.Picture(picture),
+                       "< Default >", "Face One");
   ProjectOptions options = document->Options();
   options.UMODProductName = "Blue Steel Pack";
   options.Brightness = 75;
@@ -57,7 +59,7 @@ TEST(ProjectFileTest, SavedLoadedAndSavedAgainIsByteIdentical) {
   document->SetOptions(options);
   document->Save();
   const std::string first = FileText(f.home / "SoldierSkins.mrb");
-  EXPECT_NE(first.find("Filename=/tmp/marbelle-outside-home.bmp"), std::string::npos);
+  EXPECT_NE(first.find("Filename=" + picture), std::string::npos);
 
   auto loaded = ProjectDocument::Load(f.home / "SoldierSkins.mrb", f.catalogue, f.home.Path());
   EXPECT_FALSE(loaded->Modified());
@@ -66,7 +68,6 @@ TEST(ProjectFileTest, SavedLoadedAndSavedAgainIsByteIdentical) {
   EXPECT_EQ(FindSkinByCode(loaded->Root(), "empt")->Children.size(), 3u);
   loaded->Save();
   EXPECT_EQ(FileText(f.home / "SoldierSkins.mrb"), first);
-  std::filesystem::remove("/tmp/marbelle-outside-home.bmp");
 }
 
 TEST(ProjectFileTest, LoadingCompletesAndSkipsWhatTheFileLeavesOpen) {

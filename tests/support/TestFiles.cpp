@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
 #include <stdexcept>
 
@@ -35,6 +36,11 @@ std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
 }
 
 std::filesystem::path CorpusDir() { return MARBELLE_CORPUS_DIR; }
+
+bool CorpusRequired() {
+  const char* value = std::getenv("MARBELLE_REQUIRE_CORPUS");
+  return value && std::string_view(value) == "1";
+}
 
 std::filesystem::path CorpusFile(const std::string& relativePath) { return CorpusDir() / relativePath; }
 

@@ -25,8 +25,11 @@ private:
 void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path);
 
-// The folder of real packages shared by every checkout; tests that need it skip without it.
+// The folder of real packages shared by every checkout; tests that need it skip
+// without it (see MARBELLE_NEEDS_CORPUS).
 std::filesystem::path CorpusDir();
+// Whether a missing corpus fails the run instead: MARBELLE_REQUIRE_CORPUS=1, as CI sets.
+bool CorpusRequired();
 // Every Unreal package in the corpus (not the .int files), in a stable order.
 std::vector<std::filesystem::path> CorpusPackages();
 std::filesystem::path CorpusFile(const std::string& relativePath);

@@ -11,6 +11,18 @@
 #include <utility>
 #include <vector>
 
+#include "support/TestFiles.h"
+
+// Ends a test that needs the shared corpus when `present` is false: a skip,
+// or a failure where the corpus is required.
+#define MARBELLE_NEEDS_CORPUS(present)                                                        \
+  do {                                                                                        \
+    if (!(present)) {                                                                         \
+      if (::testsupport::CorpusRequired()) GTEST_FAIL() << "no corpus at " << ::testsupport::CorpusDir(); \
+      GTEST_SKIP() << "no corpus at " << ::testsupport::CorpusDir();                          \
+    }                                                                                         \
+  } while (false)
+
 inline std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
 // The message of the error the action raises; a test failure when it raises none.

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "support/TestHelpers.h"
 #include "ObjectFixture.h"
 #include "unrealpkg/ByteReader.h"
 #include "unrealpkg/MediaObjects.h"
@@ -239,7 +240,7 @@ TEST(MediaObjects, Utf16TextKeepsEveryCharacterVisible) {
 
 TEST(MediaCorpus, FontCharactersLieInsideTheirPageTextures) {
   const auto path = testsupport::CorpusFile("ut-server/System/Engine.u");
-  if (!std::filesystem::exists(path)) GTEST_SKIP() << "no corpus";
+  MARBELLE_NEEDS_CORPUS(std::filesystem::exists(path));
   TUTPackage package(path);
   TUTPackageLock lock(package);
   int fonts = 0;
@@ -263,7 +264,7 @@ TEST(MediaCorpus, FontCharactersLieInsideTheirPageTextures) {
 }
 
 TEST(MediaCorpus, EverySoundAndTextBufferIsReadExactly) {
-  if (!std::filesystem::exists(testsupport::CorpusDir())) GTEST_SKIP() << "no corpus";
+  MARBELLE_NEEDS_CORPUS(std::filesystem::exists(testsupport::CorpusDir()));
   int sounds = 0;
   int music = 0;
   int texts = 0;
@@ -305,7 +306,7 @@ TEST(MediaCorpus, EverySoundAndTextBufferIsReadExactly) {
 TEST(MediaCorpus, NewerPatchesAndServerInstallations) {
   const auto sword = testsupport::CorpusFile("ut99mods/System/EnergySword.u");
   const auto music = testsupport::CorpusFile("ut-server/Music/Botmca9.umx");
-  if (!std::filesystem::exists(sword) || !std::filesystem::exists(music)) GTEST_SKIP() << "no corpus";
+  MARBELLE_NEEDS_CORPUS(std::filesystem::exists(sword) && std::filesystem::exists(music));
 
   // The script text stored as UTF-16: 11240 code units, terminator included.
   TUTPackage package(sword);

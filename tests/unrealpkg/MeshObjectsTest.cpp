@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <tuple>
 
+#include "support/TestHelpers.h"
 #include "ObjectFixture.h"
 #include "unrealpkg/MeshObjects.h"
 
@@ -368,7 +369,7 @@ CorpusMeshes CheckCorpusPackage(const std::string& relativePath) {
 class MeshCorpus : public testing::Test {
 protected:
   void SetUp() override {
-    if (!std::filesystem::is_directory(testsupport::CorpusDir())) GTEST_SKIP() << "no corpus";
+    MARBELLE_NEEDS_CORPUS(std::filesystem::is_directory(testsupport::CorpusDir()));
   }
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "support/TestHelpers.h"
 #include "support/Mutations.h"
 #include "support/TestFiles.h"
 #include "unrealpkg/PackageCheck.h"
@@ -37,7 +38,7 @@ void Exercise(const std::filesystem::path& path, const testsupport::ByteSpan& to
 
 TEST(MutationReplayTest, DamagedCorpusPackagesFailCleanly) {
   const auto packages = testsupport::CorpusPackages();
-  if (packages.empty()) GTEST_SKIP() << "no corpus";
+  MARBELLE_NEEDS_CORPUS(!packages.empty());
   testsupport::TempDir dir;
   testsupport::Random random(20261209);
   const std::vector<std::size_t> headerFields = {12, 16, 20, 24, 28, 32};

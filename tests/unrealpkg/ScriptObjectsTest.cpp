@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "support/TestHelpers.h"
 #include "support/ScriptFixtures.h"
 #include "support/TestFiles.h"
 #include "unrealpkg/DescribeValue.h"
@@ -200,7 +201,7 @@ TEST(ScriptObjectsTest, PropertyDeclarationsAndTypeTexts) {
 
 TEST(ScriptObjectsTest, CorpusScriptReadsToTheEndOfEveryObject) {
   const auto packages = testsupport::CorpusPackages();
-  if (packages.empty()) GTEST_SKIP() << "no corpus";
+  MARBELLE_NEEDS_CORPUS(!packages.empty());
   int checked = 0;
   for (const auto& path : packages) {
     TUTPackage package(path);
@@ -222,7 +223,7 @@ TEST(ScriptObjectsTest, CorpusScriptReadsToTheEndOfEveryObject) {
 
 TEST(ScriptObjectsTest, CorpusPlayerClassDefaults) {
   const auto path = testsupport::CorpusFile("utpatches/System/MultiMesh.u");
-  if (!std::filesystem::exists(path)) GTEST_SKIP() << "no corpus";
+  MARBELLE_NEEDS_CORPUS(std::filesystem::exists(path));
   TUTPackage package(path);
   const int skaarj = package.FindObject(TableExports, MatchObjectName | MatchClassName, 0, "", "TSkaarj", "");
   ASSERT_GE(skaarj, 0);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/TestHelpers.h"
 #include "support/TestFiles.h"
 #include "unrealpkg/ByteWriter.h"
 #include "unrealpkg/KnownEnumerations.h"
@@ -208,7 +209,7 @@ TEST(TUTPackageTest, ClassRegistryAndKnownEnumerations) {
 
 TEST(TUTPackageTest, EveryCorpusPackageOpens) {
   const auto packages = testsupport::CorpusPackages();
-  if (packages.empty()) GTEST_SKIP() << "no corpus at " << testsupport::CorpusDir();
+  MARBELLE_NEEDS_CORPUS(!packages.empty());
   for (const auto& path : packages) {
     SCOPED_TRACE(path.string());
     TUTPackage package(path);

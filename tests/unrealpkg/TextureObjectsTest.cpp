@@ -8,6 +8,7 @@
 #include <set>
 #include <tuple>
 
+#include "support/TestHelpers.h"
 #include "ObjectFixture.h"
 #include "raster/BmpFile.h"
 #include "unrealpkg/TextureDecoding.h"
@@ -307,7 +308,7 @@ void ExpectDecodes(const TUTMipmap& mip, const raster::Bitmap& bitmap, std::int3
 }
 
 TEST(TextureCorpus, EveryTextureParsesExactlyAndEveryLevelDecodes) {
-  if (!std::filesystem::exists(testsupport::CorpusDir())) GTEST_SKIP() << "no corpus";
+  MARBELLE_NEEDS_CORPUS(std::filesystem::exists(testsupport::CorpusDir()));
   const std::map<std::string, int> expectedCounts = {
       {"Male1Skins.utx", 7}, {"BossSkins.utx", 22}, {"GothSkins.utx", 12}, {"tskmskins.utx", 53},
       {"Faces.utx", 18},     {"ArenaTex.utx", 12},  {"NivenFX.utx", 7},    {"TrenchesFX.utx", 14},
@@ -353,7 +354,7 @@ std::vector<TUTObjectClassTexture*> TexturesOf(TUTPackage& package) {
 
 TEST(TextureCorpus, StockSkinsMatchTheRawBytesOfTheFile) {
   const auto path = testsupport::CorpusFile("ut-server/Textures/Male1Skins.utx");
-  if (!std::filesystem::exists(path)) GTEST_SKIP() << "no corpus";
+  MARBELLE_NEEDS_CORPUS(std::filesystem::exists(path));
   const std::vector<std::uint8_t> file = testsupport::ReadFile(path);
   TUTPackage package(path);
   ASSERT_EQ(package.Version(), 61);
@@ -403,7 +404,7 @@ double MeanDifference(TUTObjectClassTexture& texture, bool skipIndexZero) {
 TEST(TextureCorpus, CompressedChainsShowThePictureOfThePalettedOne) {
   const auto bonus = testsupport::CorpusFile("ut-server/Textures/tskmskins.utx");
   const auto patched = testsupport::CorpusFile("ut99mods/System/C4.u");
-  if (!std::filesystem::exists(bonus) || !std::filesystem::exists(patched)) GTEST_SKIP() << "no corpus";
+  MARBELLE_NEEDS_CORPUS(std::filesystem::exists(bonus) && std::filesystem::exists(patched));
 
   TUTPackage dxt1(bonus);
   int compressed = 0;
