@@ -1,5 +1,6 @@
-// Loading a project of 4 skins x 4 sections x 10 textures of 256 x 256, and
-// scanning a catalogue of 200 model definitions; all files generated here.
+// Loading a project of 4 skins x 4 sections x 10 textures of 256 x 256,
+// importing its 160 pictures into a new project, and scanning a catalogue of
+// 200 model definitions; all files generated here.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -85,6 +86,19 @@ void BM_LoadProject(benchmark::State& state) {
   state.counters["textures"] = 160;
 }
 BENCHMARK(BM_LoadProject)->Unit(benchmark::kMillisecond);
+
+void BM_ImportTextures(benchmark::State& state) {
+  const std::filesystem::path home = Files().Home();
+  const model::ModelCatalogue catalogue = model::ScanModelCatalogue(home);
+  std::vector<std::filesystem::path> pictures;
+  for (const auto& entry : std::filesystem::directory_iterator(home / "Textures")) pictures.push_back(entry.path());
+  for (auto _ : state) {
+    const auto document = project::ProjectDocument::New(catalogue.FindByPrefix("Bench"), home / "BenchSkinsNew.mrb", home);
+    if (document->ImportTextures(pictures).Imported != 160) state.SkipWithError("the import lost textures");
+  }
+  state.counters["textures"] = 160;
+}
+BENCHMARK(BM_ImportTextures)->Unit(benchmark::kMillisecond);
 
 void BM_ScanCatalogue(benchmark::State& state) {
   const std::filesystem::path home = Files().Home() / "Catalogue";
