@@ -44,11 +44,11 @@ public:
     document_ = project::ProjectDocument::New(catalogue_.FindByPrefix("Bench"), home_ / "BenchSkins.mrb", home_);
     int seed = 0;
     for (const char* code : {"alfa", "brav", "chrl", "dlta"}) {
-      project::SkinNode& skin = document_->NewSkin(code, code);
+      const project::SkinNode& skin = document_->NewSkin(code, code);
       for (int face = 0; face < 10; ++face) {
         const auto file = home_ / "Textures" / (std::string(code) + std::to_string(face) + ".bmp");
         raster::SaveBmpFile(Picture(seed++), file);
-        document_->AddTexture(*skin.Children[0], file, "< Default >", "face" + std::to_string(face));
+        document_->AddTexture(skin.Children()[0], file, "< Default >", "face" + std::to_string(face));
       }
     }
     compile::PaletteGenerator().Generate(*document_, 2);
@@ -90,19 +90,26 @@ void BM_GeneratePalettesAfterOneChange(benchmark::State& state) {
   project::ProjectDocument& document = Shared().Document();
   compile::PaletteGenerator generator;
   generator.Generate(document, 1);
-  project::TObjetoTextura& changed = *project::TextureNodes(document.Root())[7]->Texture;
+  const project::SkinNode& changed = *project::TextureNodes(document.Root())[7];
+  raster::Bitmap picture = changed.Texture().SourceBitmap;
   for (auto _ : state) {
-    changed.SourceBitmap.Pixels()[1000] ^= 0x55;
+    picture.Pixels()[1000] ^= 0x55;
+    document.SetSourceBitmap(changed, picture);
     generator.Generate(document, 1);
   }
 }
 BENCHMARK(BM_GeneratePalettesAfterOneChange)->Unit(benchmark::kMillisecond);
 
 void BM_GeneratePalettesFromNothing(benchmark::State& state) {
-  project::ProjectDocument& document = Shared().Document();
+  const project::ProjectDocument& document = Shared().Document();
   for (auto _ : state) {
-    for (project::SkinNode* node : project::TextureNodes(document.Root())) node->Texture->WorkingBitmap.reset();
-    compile::PaletteGenerator().Generate(document, static_cast<int>(state.range(0)));
+    // A copy whose working bitmaps have another key: as if the post-process changed.
+    state.PauseTiming();
+    std::unique_ptr<project::ProjectDocument> fresh = document.Snapshot();
+    for (const project::SkinNode* node : project::TextureNodes(fresh->Root()))
+      fresh->StoreWorkingBitmap(*node, {}, 0);
+    state.ResumeTiming();
+    compile::PaletteGenerator().Generate(*fresh, static_cast<int>(state.range(0)));
   }
 }
 BENCHMARK(BM_GeneratePalettesFromNothing)->Arg(1)->Arg(2)->ArgName("jobs")->Unit(benchmark::kMillisecond)->UseRealTime();

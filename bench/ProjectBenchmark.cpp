@@ -81,7 +81,7 @@ void BM_LoadProject(benchmark::State& state) {
   const model::ModelCatalogue catalogue = model::ScanModelCatalogue(home);
   for (auto _ : state) {
     const auto document = project::ProjectDocument::Load(home / "BenchSkins.mrb", catalogue, home);
-    benchmark::DoNotOptimize(document->Root().Children.size());
+    benchmark::DoNotOptimize(document->Root().Children().size());
   }
   state.counters["textures"] = 160;
 }

@@ -1,31 +1,59 @@
+#include <pthread.h>
+#include <signal.h>
+
+#include <atomic>
+#include <ctime>
 #include <iostream>
+#include <thread>
 
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
-#include "compile/Installation.h"
-#include "compile/PaletteGeneration.h"
-#include "compile/TexturePackageWriter.h"
-#include "compile/UmodArchive.h"
+#include "compile/CompileCancelled.h"
+#include "compile/ProjectCompiler.h"
 #include "model/ModelCatalogue.h"
 #include "platform/GameDirectory.h"
 #include "platform/ParallelFor.h"
 #include "platform/ProgramHome.h"
 #include "platform/WineRegistry.h"
 #include "project/ProjectDocument.h"
-#include "project/ProjectPaths.h"
 
 namespace cli {
 
 namespace {
 
-compile::UmodOptions UmodOptionsOf(const project::ProjectDocument& document) {
-  const project::ProjectOptions& o = document.Options();
-  auto local = [&](const std::string& stored) {
-    return stored.empty() ? std::filesystem::path() : project::FromProjectPath(stored, document.Home());
-  };
-  return {o.UMODProductName, o.UMODURL, o.UMODDeveloper, o.UMODVersion, local(o.UMODBitmap), local(o.UMODReadMe),
-          o.UMODServerSupport};
-}
+// Ctrl+C (or a termination request) asks the compilation to stop, so that it
+// leaves every old file as it was. The signals are taken by a thread of
+// their own, never in the middle of the work.
+class StopOnInterrupt {
+public:
+  StopOnInterrupt() {
+    sigemptyset(&signals_);
+    sigaddset(&signals_, SIGINT);
+    sigaddset(&signals_, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals_, &previous_);
+    watcher_ = std::thread([this] {
+      const timespec wait{0, 100'000'000};
+      while (!done_)
+        if (sigtimedwait(&signals_, nullptr, &wait) > 0) source_.request_stop();
+    });
+  }
+  ~StopOnInterrupt() {
+    done_ = true;
+    watcher_.join();
+    pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+  }
+  StopOnInterrupt(const StopOnInterrupt&) = delete;
+  StopOnInterrupt& operator=(const StopOnInterrupt&) = delete;
+
+  std::stop_token Token() const { return source_.get_token(); }
+
+private:
+  sigset_t signals_{};
+  sigset_t previous_{};
+  std::stop_source source_;
+  std::atomic<bool> done_{false};
+  std::thread watcher_;
+};
 
 }  // namespace
 
@@ -33,26 +61,42 @@ int RunCompile(const std::vector<std::string>& words, std::ostream& out) {
   const Arguments args(words, {"--install", "--umod", "--reproducible"}, {"--home", "--game-dir", "--jobs"});
   args.ExpectPositionals(1, 1);
   const std::filesystem::path home = platform::ResolveProgramHome(args.Value("--home"));
-  const int jobs = args.IntValue("--jobs").value_or(platform::HardwareJobs());
-  const auto catalogue = model::ScanModelCatalogue(home);
-  const auto document = project::ProjectDocument::Load(std::filesystem::absolute(args.Positionals()[0]), catalogue, home);
-  compile::PaletteGenerator().Generate(*document, jobs);
-  const compile::CompiledFiles files = compile::CompileProject(*document, {args.Has("--reproducible"), jobs});
-  for (const std::string& refusal : files.Refusals) std::cerr << "marbelle compile: warning: " << OneLine(refusal) << '\n';
-  out << files.PackageFile.string() << '\n' << files.IntFile.string() << '\n';
-  if (args.Has("--umod")) out << compile::WriteUmodArchive(document->FileName(), UmodOptionsOf(*document)).string() << '\n';
-  if (args.Has("--install")) {
-    std::string shown;
-    std::filesystem::path local;
+  compile::CompileRequest request;
+  request.Jobs = args.IntValue("--jobs").value_or(platform::HardwareJobs());
+  request.Reproducible = args.Has("--reproducible");
+  request.Umod = args.Has("--umod");
+  request.Install = args.Has("--install");
+  if (request.Install) {
     if (const auto gameDir = args.Value("--game-dir")) {
-      local = std::filesystem::absolute(*gameDir);
-      shown = local.string();
+      request.GameDirectory = std::filesystem::absolute(*gameDir);
+      request.GameDirectoryShown = request.GameDirectory.string();
     } else {
-      shown = platform::LocateGame(platform::SettingsFilePath(home)).gameDirectory;
-      local = platform::WindowsPathToLocal(shown, platform::WinePrefix());
+      request.GameDirectoryShown = platform::LocateGame(platform::SettingsFilePath(home)).gameDirectory;
+      request.GameDirectory = platform::WindowsPathToLocal(request.GameDirectoryShown, platform::WinePrefix());
     }
-    out << compile::InstallInGame(files.PackageFile, files.IntFile, local, shown) << '\n';
   }
+  const auto catalogue = model::ScanModelCatalogue(home);
+  auto document = project::ProjectDocument::Load(std::filesystem::absolute(args.Positionals()[0]), catalogue, home);
+  for (const std::string& line : document->LoadReport()) std::cerr << "marbelle compile: note: " << OneLine(line) << '\n';
+
+  StopOnInterrupt interrupt;
+  std::string lastStep;
+  compile::ProjectCompiler compiler(std::move(document), request);
+  compile::CompileOutcome outcome;
+  try {
+    outcome = compiler.Run(interrupt.Token(), [&](const compile::CompileProgress& progress) {
+      if (progress.Step == lastStep) return;
+      lastStep = progress.Step;
+      std::cerr << "marbelle compile: " << progress.Step << '\n';
+    });
+  } catch (const compile::CompileCancelled& e) {
+    std::cerr << "marbelle compile: " << e.what() << " No file was changed.\n";
+    return 130;
+  }
+  for (const std::string& refusal : outcome.Refusals) std::cerr << "marbelle compile: warning: " << OneLine(refusal) << '\n';
+  out << outcome.PackageFile.string() << '\n' << outcome.IntFile.string() << '\n';
+  if (!outcome.UmodFile.empty()) out << outcome.UmodFile.string() << '\n';
+  if (request.Install) out << outcome.Message << '\n';
   return 0;
 }
 

@@ -7,13 +7,11 @@
 #include "platform/ProgramHome.h"
 #include "platform/TextEncoding.h"
 #include "project/ProjectDocument.h"
-#include "project/TeamLabels.h"
 
 namespace cli {
 
 namespace {
 
-using project::NodeKind;
 using project::ProjectDocument;
 using project::SkinNode;
 
@@ -31,6 +29,19 @@ Context Open(const Arguments& args) {
   return context;
 }
 
+// What the load had to mend goes to standard error, as notes.
+std::unique_ptr<ProjectDocument> Load(const std::string& file, const Context& context, const char* action) {
+  auto document = ProjectDocument::Load(std::filesystem::absolute(file), context.catalogue, context.home);
+  for (const std::string& line : document->LoadReport())
+    std::cerr << "marbelle project " << action << ": note: " << Utf8(line) << '\n';
+  return document;
+}
+
+void Save(ProjectDocument& document) {
+  for (const std::string& failure : document.Save().TextureFailures)
+    std::cerr << "marbelle project: warning: " << Utf8(failure) << '\n';
+}
+
 int Create(const std::vector<std::string>& words, std::ostream& out) {
   const Arguments args(words, {}, {"--home", "--model"});
   args.ExpectPositionals(1, 1);
@@ -40,7 +51,7 @@ int Create(const std::vector<std::string>& words, std::ostream& out) {
   const auto model = context.catalogue.FindByPrefix(*prefix);
   if (!model) throw std::runtime_error("No model with the prefix \"" + *prefix + "\" is installed in " + context.home.string());
   const auto document = ProjectDocument::New(model, std::filesystem::absolute(args.Positionals()[0]), context.home);
-  document->Save();
+  Save(*document);
   out << document->FileName().string() << '\n';
   return 0;
 }
@@ -49,37 +60,35 @@ int Import(const std::vector<std::string>& words, std::ostream& out) {
   const Arguments args(words, {}, {"--home"});
   args.ExpectPositionals(2, SIZE_MAX);
   const Context context = Open(args);
-  const auto document = ProjectDocument::Load(std::filesystem::absolute(args.Positionals()[0]), context.catalogue, context.home);
+  const auto document = Load(args.Positionals()[0], context, "import");
   std::vector<std::filesystem::path> pictures;
   for (std::size_t i = 1; i < args.Positionals().size(); ++i) pictures.push_back(std::filesystem::absolute(args.Positionals()[i]));
   const project::ImportResult result = document->ImportTextures(pictures);
-  for (const auto& skipped : result.Skipped)
-    std::cerr << "marbelle project import: " << skipped.string() << ": the model declares no section "
-              << "of that number; skipped\n";
-  document->Save();
+  for (const auto& skipped : result.Skipped) std::cerr << "marbelle project import: skipped " << Utf8(skipped) << '\n';
+  Save(*document);
   out << result.Imported << " textures imported into " << document->FileName().string() << '\n';
   return 0;
 }
 
-void ShowText(ProjectDocument& document, std::ostream& out) {
-  out << Utf8(document.Root().Caption) << "  [model " << Utf8(document.Model().Name) << "]\n";
-  for (const auto& skin : document.Root().Children) {
-    out << "  " << Utf8(skin->Caption) << '\n';
-    for (const auto& section : skin->Children) {
-      out << "    " << Utf8(section->Caption) << "  (section " << document.SectionOf(*section).Part.Number() << ")\n";
-      for (const auto& texture : section->Children)
-        out << "      " << Utf8(texture->Caption) << "  -> " << Utf8(document.TextureName(*texture)) << "  "
-            << texture->Texture->FileName.string() << '\n';
+void ShowText(const ProjectDocument& document, std::ostream& out) {
+  out << Utf8(document.Root().Caption()) << "  [model " << Utf8(document.Model().Name) << "]\n";
+  for (const SkinNode& skin : document.Root().Children()) {
+    out << "  " << Utf8(skin.Caption()) << '\n';
+    for (const SkinNode& section : skin.Children()) {
+      out << "    " << Utf8(section.Caption()) << "  (section " << section.SectionNumber() << ")\n";
+      for (const SkinNode& texture : section.Children())
+        out << "      " << Utf8(texture.Caption()) << "  -> " << Utf8(document.TextureName(texture)) << "  "
+            << texture.Texture().FileName.string() << (texture.Texture().Missing() ? "  (not found)" : "") << '\n';
     }
   }
 }
 
-void ShowJson(ProjectDocument& document, std::ostream& out) {
+void ShowJson(const ProjectDocument& document, std::ostream& out) {
   const project::ProjectOptions& o = document.Options();
   JsonWriter json(out);
   json.BeginObject()
       .Field("file", document.FileName().string())
-      .Field("caption", document.Root().Caption)
+      .Field("caption", document.Root().Caption())
       .Field("model", document.Model().Prefix)
       .Field("modelName", document.Model().Name);
   json.Key("options").BeginObject();
@@ -95,25 +104,29 @@ void ShowJson(ProjectDocument& document, std::ostream& out) {
       .Field("umodReadMe", o.UMODReadMe)
       .EndObject();
   json.Key("skins").BeginArray();
-  for (const auto& skin : document.Root().Children) {
-    const project::SkinCaptionParts parts = project::SplitSkinCaption(skin->Caption);
-    json.BeginObject().Field("caption", skin->Caption).Field("code", parts.Code).Field("description", parts.Description);
+  for (const SkinNode& skin : document.Root().Children()) {
+    json.BeginObject().Field("caption", skin.Caption()).Field("code", skin.Code()).Field("description", skin.Description());
     json.Key("sections").BeginArray();
-    for (const auto& section : skin->Children) {
-      json.BeginObject().Field("name", section->Caption).Field("number", document.SectionOf(*section).Part.Number());
+    for (const SkinNode& section : skin.Children()) {
+      json.BeginObject().Field("name", section.Caption()).Field("number", section.SectionNumber());
       json.Key("textures").BeginArray();
-      for (const auto& texture : section->Children)
+      for (const SkinNode& texture : section.Children()) {
         json.BeginObject()
-            .Field("caption", texture->Caption)
-            .Field("identifier", texture->Texture->Identifier)
-            .Field("description", texture->Texture->Description)
-            .Field("file", texture->Texture->FileName.string())
-            .Field("textureName", document.TextureName(*texture))
-            .EndObject();
+            .Field("caption", texture.Caption())
+            .Field("identifier", texture.Texture().Identifier)
+            .Field("description", texture.Texture().Description)
+            .Field("file", texture.Texture().FileName.string())
+            .Field("textureName", document.TextureName(texture));
+        json.Key("found").Bool(!texture.Texture().Missing());
+        json.EndObject();
+      }
       json.EndArray().EndObject();
     }
     json.EndArray().EndObject();
   }
+  json.EndArray();
+  json.Key("loadReport").BeginArray();
+  for (const std::string& line : document.LoadReport()) json.String(line);
   json.EndArray().EndObject();
 }
 
@@ -121,7 +134,7 @@ int Show(const std::vector<std::string>& words, std::ostream& out) {
   const Arguments args(words, {"--json"}, {"--home"});
   args.ExpectPositionals(1, 1);
   const Context context = Open(args);
-  const auto document = ProjectDocument::Load(std::filesystem::absolute(args.Positionals()[0]), context.catalogue, context.home);
+  const auto document = Load(args.Positionals()[0], context, "show");
   if (args.Has("--json"))
     ShowJson(*document, out);
   else

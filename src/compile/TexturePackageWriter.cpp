@@ -1,8 +1,10 @@
 #include "compile/TexturePackageWriter.h"
 
+#include <atomic>
 #include <bit>
 #include <random>
 
+#include "compile/CompileCancelled.h"
 #include "compile/ContentHash.h"
 #include "compile/LocalisationFile.h"
 #include "compile/MipMaps.h"
@@ -13,7 +15,6 @@
 #include "platform/AtomicFile.h"
 #include "platform/ParallelFor.h"
 #include "project/ProjectDocument.h"
-#include "project/TeamLabels.h"
 #include "unrealpkg/ByteWriter.h"
 #include "unrealpkg/PackageWriter.h"
 #include "unrealpkg/PropertyTagWriter.h"
@@ -41,11 +42,11 @@ struct CompiledTexture {
   raster::PaletteEntry Average;
 };
 
-CompiledTexture CompileTexture(project::ProjectDocument& document, const SkinNode& node) {
-  const project::TObjetoTextura& texture = *node.Texture;
+CompiledTexture CompileTexture(const project::ProjectDocument& document, const SkinNode& node) {
+  const project::TObjetoTextura& texture = node.Texture();
   if (!texture.WorkingBitmap || texture.Palette.empty())
     throw std::logic_error("The palettes of " + document.FileName().string() + " are not generated");
-  const model::TModeloSection& section = document.SectionOf(*node.Parent);
+  const model::TModeloSection& section = document.SectionOf(*node.Parent());
   PreparedTexture prepared = Prepare(*texture.WorkingBitmap);
   const int width = prepared.Picture.Width();
   const int height = prepared.Picture.Height();
@@ -69,8 +70,8 @@ std::uint8_t Log2(int size) { return static_cast<std::uint8_t>(size > 0 ? std::b
 
 class PackageBuilder {
 public:
-  PackageBuilder(project::ProjectDocument& document, std::array<std::int32_t, 2> times)
-      : document_(document), times_(times) {
+  PackageBuilder(const project::ProjectDocument& document, std::array<std::int32_t, 2> times)
+      : times_(times) {
     package_.PackageFlags = document.Options().ClientOptional ? 3 : 1;
     package_.NameFlags = PackageNameFlags;
     Name(document.FileName().stem().string());
@@ -147,7 +148,6 @@ private:
     return -static_cast<std::int32_t>(package_.Imports.size());
   }
 
-  project::ProjectDocument& document_;
   std::array<std::int32_t, 2> times_;
   PackageWriter package_;
   std::int32_t packageClass_ = 0;
@@ -156,15 +156,15 @@ private:
 };
 
 // Fresh values at every compilation, or values that depend on the project alone.
-void ChooseIdentity(project::ProjectDocument& document, bool reproducible, unrealpkg::TUTGuid& guid,
+void ChooseIdentity(const project::ProjectDocument& document, bool reproducible, unrealpkg::TUTGuid& guid,
                     std::array<std::int32_t, 2>& times) {
   std::mt19937_64 random;
   if (reproducible) {
     ContentHash hash;
     hash.Add(document.FileText());
     for (const SkinNode* node : project::TextureNodes(document.Root())) {
-      hash.Add(node->Texture->WorkingKey);
-      hash.Add(node->Texture->Palette.data(), node->Texture->Palette.size() * sizeof(raster::PaletteEntry));
+      hash.Add(node->Texture().WorkingKey);
+      hash.Add(node->Texture().Palette.data(), node->Texture().Palette.size() * sizeof(raster::PaletteEntry));
     }
     random.seed(hash.Value());
   } else {
@@ -174,6 +174,14 @@ void ChooseIdentity(project::ProjectDocument& document, bool reproducible, unrea
   std::uniform_int_distribution<std::int32_t> time(0, LargestTime);
   times = {time(random), time(random)};
   for (std::uint8_t& byte : guid) byte = static_cast<std::uint8_t>(random() >> 56);
+}
+
+void CheckTexturesPresent(const project::ProjectDocument& document) {
+  for (const SkinNode* node : project::TextureNodes(document.Root()))
+    if (node->Texture().Missing())
+      throw std::runtime_error("Cannot compile " + document.FileName().string() + ": the texture " +
+                               node->Skin()->Caption() + "/" + node->Parent()->Caption() + "/" + node->Caption() +
+                               " has no picture: its file " + node->Texture().FileName.string() + " is not found.");
 }
 
 }  // namespace
@@ -187,12 +195,19 @@ std::uint32_t PackageNameFlags(std::string_view name) {
   return flags;
 }
 
-TexturePackage BuildTexturePackage(project::ProjectDocument& document, const CompileSettings& settings) {
+TexturePackage BuildTexturePackage(const project::ProjectDocument& document, const CompileSettings& settings,
+                                   const std::stop_token& stop) {
+  CheckTexturesPresent(document);
   CheckUniqueObjectPaths(document);
-  const std::vector<SkinNode*> textures = project::TextureNodes(document.Root());
+  const std::vector<const SkinNode*> textures = project::TextureNodes(document.Root());
   std::vector<CompiledTexture> compiled(textures.size());
-  platform::ParallelFor(textures.size(), settings.Jobs,
-                        [&](std::size_t i) { compiled[i] = CompileTexture(document, *textures[i]); });
+  std::atomic<std::size_t> done{0};
+  platform::ParallelFor(textures.size(), settings.Jobs, [&](std::size_t i) {
+    if (stop.stop_requested()) return;
+    compiled[i] = CompileTexture(document, *textures[i]);
+    if (settings.Progress) settings.Progress(++done, textures.size());
+  });
+  ThrowIfStopped(stop);
 
   // Which palette group each texture opens or joins.
   std::unordered_map<const SkinNode*, std::size_t> groupOf;
@@ -210,22 +225,21 @@ TexturePackage BuildTexturePackage(project::ProjectDocument& document, const Com
   const model::TModelo& model = document.Model();
   LocalisationFile intFile(document.FileName().stem().string(), document.Options().ReducedINT || model.AMS);
   std::size_t next = 0;
-  for (const auto& skin : document.Root().Children) {
-    const project::SkinCaptionParts caption = project::SplitSkinCaption(skin->Caption);
+  for (const SkinNode& skin : document.Root().Children()) {
     intFile.NextSkin();
-    const std::int32_t group = builder.Group(caption.Code);
+    const std::int32_t group = builder.Group(skin.Code());
     bool firstOfSkin = true;
-    for (const auto& section : skin->Children) {
-      const model::TModeloSection& modelSection = document.SectionOf(*section);
-      for (const auto& node : section->Children) {
+    for (const SkinNode& section : skin.Children()) {
+      const model::TModeloSection& modelSection = document.SectionOf(section);
+      for (const SkinNode& node : section.Children()) {
         const CompiledTexture& texture = compiled[next++];
         if (!texture.Refusal.empty()) result.Refusals.push_back(texture.Refusal);
-        const std::size_t g = groupOf.at(node.get());
+        const std::size_t g = groupOf.at(&node);
         if (paletteExport[g] == 0)
-          paletteExport[g] = builder.PaletteObject(groups[g].ObjectName, group, node->Texture->Palette);
-        const std::string name = document.TextureName(*node);
-        intFile.AddTexture(name, node->Texture->Description, !node->Texture->Identifier.empty(), firstOfSkin,
-                           caption.Description, modelSection.Part.Has(model::NOINT));
+          paletteExport[g] = builder.PaletteObject(groups[g].ObjectName, group, node.Texture().Palette);
+        const std::string name = document.TextureName(node);
+        intFile.AddTexture(name, node.Texture().Description, !node.Texture().Identifier.empty(), firstOfSkin,
+                           skin.Description(), modelSection.Part.Has(model::NOINT));
         builder.Texture(name, group, paletteExport[g], modelSection.Part.Has(model::LODSETWORLD), texture);
         firstOfSkin = false;
       }
@@ -236,15 +250,16 @@ TexturePackage BuildTexturePackage(project::ProjectDocument& document, const Com
   return result;
 }
 
-CompiledFiles CompileProject(project::ProjectDocument& document, const CompileSettings& settings) {
+CompiledFiles CompileProject(const project::ProjectDocument& document, const CompileSettings& settings) {
   const TexturePackage package = BuildTexturePackage(document, settings);
   CompiledFiles files;
   files.PackageFile = std::filesystem::path(document.FileName()).replace_extension(".utx");
   files.IntFile = std::filesystem::path(document.FileName()).replace_extension(".int");
-  platform::WriteFileAtomically(files.PackageFile, package.Bytes);
-  platform::WriteFileAtomically(
-      files.IntFile,
-      std::span(reinterpret_cast<const std::uint8_t*>(package.IntText.data()), package.IntText.size()));
+  platform::StagedFiles staged;
+  staged.Stage(files.PackageFile, package.Bytes);
+  staged.Stage(files.IntFile,
+               std::span(reinterpret_cast<const std::uint8_t*>(package.IntText.data()), package.IntText.size()));
+  staged.Commit();
   files.Refusals = package.Refusals;
   return files;
 }

@@ -165,15 +165,12 @@ std::string ManifestIniText(std::string_view packageName, const UmodOptions& opt
   return text;
 }
 
-std::filesystem::path WriteUmodArchive(const std::filesystem::path& projectFile, const UmodOptions& options) {
-  const std::string package = projectFile.stem().string();
-  auto beside = [&](const char* extension) { return std::filesystem::path(projectFile).replace_extension(extension); };
-  const std::filesystem::path archiveFile = beside(".umod");
-
-  // Every source is read before anything is written, so a missing readme leaves no archive.
+std::vector<std::uint8_t> BuildUmodArchive(std::string_view package, std::string packageBytes, std::string intText,
+                                           const UmodOptions& options) {
+  // Every source is read before anything is built, so a missing readme fails first.
   std::vector<PackedFile> files;
-  files.push_back(ReadPackedFile("Textures\\" + package + ".utx", beside(".utx"), "package file"));
-  files.push_back(ReadPackedFile("System\\" + package + ".int", beside(".int"), "localisation file"));
+  files.push_back({"Textures\\" + std::string(package) + ".utx", std::move(packageBytes)});
+  files.push_back({"System\\" + std::string(package) + ".int", std::move(intText)});
   if (!options.readMe.empty())
     files.push_back(ReadPackedFile(ReadMeArchivePath(package, options), options.readMe, "readme"));
   if (!options.bitmap.empty()) files.push_back(ReadPackedFile(BitmapArchivePath(package), options.bitmap, "bitmap"));
@@ -201,7 +198,7 @@ std::filesystem::path WriteUmodArchive(const std::filesystem::path& projectFile,
   // Every offset and size lies below the archive's size, which an int32 holds.
   const std::size_t archiveSize = bytes.size() + UmodTrailerSize;
   if (archiveSize > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
-    throw UmodError("The UMOD archive \"" + archiveFile.string() + "\" would exceed 2 GiB");
+    throw UmodError("The UMOD archive of " + std::string(package) + " would exceed 2 GiB");
 
   const std::uint32_t crc = UpdateCrc32(bytes, 0);
   AppendUInt32(bytes, UmodSignature);
@@ -209,7 +206,16 @@ std::filesystem::path WriteUmodArchive(const std::filesystem::path& projectFile,
   AppendUInt32(bytes, static_cast<std::uint32_t>(archiveSize));
   AppendUInt32(bytes, 1);
   AppendUInt32(bytes, crc);
-  platform::WriteFileAtomically(archiveFile, bytes);
+  return bytes;
+}
+
+std::filesystem::path WriteUmodArchive(const std::filesystem::path& projectFile, const UmodOptions& options) {
+  auto beside = [&](const char* extension) { return std::filesystem::path(projectFile).replace_extension(extension); };
+  const std::filesystem::path archiveFile = beside(".umod");
+  PackedFile package = ReadPackedFile("", beside(".utx"), "package file");
+  PackedFile localisation = ReadPackedFile("", beside(".int"), "localisation file");
+  platform::WriteFileAtomically(archiveFile, BuildUmodArchive(projectFile.stem().string(), std::move(package.contents),
+                                                              std::move(localisation.contents), options));
   return archiveFile;
 }
 

@@ -49,6 +49,11 @@ std::string ManifestIntText(std::string_view packageName, const UmodOptions& opt
 std::string ManifestIniText(std::string_view packageName, const UmodOptions& options,
                             std::span<const UmodEntry> fileEntries);
 
+// The archive of a package and its localisation file held in memory, with the
+// readme and bitmap of the options read from their files.
+std::vector<std::uint8_t> BuildUmodArchive(std::string_view packageName, std::string packageBytes, std::string intText,
+                                           const UmodOptions& options);
+
 // Packs the compiled package and localisation file beside the project file,
 // with the readme and bitmap of the options, into the project's path with the
 // extension ".umod", replacing that file whole or not at all. Returns its path.

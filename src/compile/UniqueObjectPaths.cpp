@@ -6,7 +6,6 @@
 #include "compile/PaletteGeneration.h"
 #include "platform/AsciiText.h"
 #include "project/ProjectDocument.h"
-#include "project/TeamLabels.h"
 
 namespace compile {
 
@@ -24,15 +23,13 @@ struct Claim {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
-std::string SkinText(const SkinNode& skin) { return "skin " + Quoted(skin.Caption); }
+std::string SkinText(const SkinNode& skin) { return "skin " + Quoted(skin.Caption()); }
 
 std::string TextureText(const SkinNode& texture) {
-  const SkinNode& section = *texture.Parent;
-  return SkinText(*section.Parent) + ", section " + Quoted(section.Caption) + ", texture " + Quoted(texture.Caption) +
-         " (" + texture.Texture->FileName.string() + ")";
+  const SkinNode& section = *texture.Parent();
+  return SkinText(*section.Parent()) + ", section " + Quoted(section.Caption()) + ", texture " +
+         Quoted(texture.Caption()) + " (" + texture.Texture().FileName.string() + ")";
 }
-
-std::string Code(const SkinNode& skin) { return project::SplitSkinCaption(skin.Caption).Code; }
 
 class PathRegister {
 public:
@@ -59,16 +56,16 @@ private:
 
 }  // namespace
 
-void CheckUniqueObjectPaths(project::ProjectDocument& document) {
+void CheckUniqueObjectPaths(const project::ProjectDocument& document) {
   PathRegister paths(document);
   // Textures first: their clash names the files the user has to tell apart.
-  for (const auto& skin : document.Root().Children)
-    for (const SkinNode* texture : project::TextureNodes(*skin))
-      paths.Add(ObjectKind::Texture, Code(*skin) + "." + document.TextureName(*texture), TextureText(*texture));
-  for (const auto& skin : document.Root().Children) paths.Add(ObjectKind::Skin, Code(*skin), SkinText(*skin));
+  for (const SkinNode& skin : document.Root().Children())
+    for (const SkinNode* texture : project::TextureNodes(skin))
+      paths.Add(ObjectKind::Texture, skin.Code() + "." + document.TextureName(*texture), TextureText(*texture));
+  for (const SkinNode& skin : document.Root().Children()) paths.Add(ObjectKind::Skin, skin.Code(), SkinText(skin));
   for (const PaletteGroup& group : PaletteGroups(document))
     if (!group.Members.empty())
-      paths.Add(ObjectKind::Palette, Code(*group.Members.front()->Parent->Parent) + "." + group.ObjectName,
+      paths.Add(ObjectKind::Palette, group.Members.front()->Skin()->Code() + "." + group.ObjectName,
                 "the palette " + Quoted(group.ObjectName));
 }
 

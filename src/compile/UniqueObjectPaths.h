@@ -18,6 +18,6 @@ public:
 // (group, then name, compared ignoring case, as the game finds them): two
 // textures whose names coincide, skins whose codes differ only in letter
 // case, a texture named like a palette. The game would load only one of them.
-void CheckUniqueObjectPaths(project::ProjectDocument& document);
+void CheckUniqueObjectPaths(const project::ProjectDocument& document);
 
 }  // namespace compile

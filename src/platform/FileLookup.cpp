@@ -15,4 +15,24 @@ std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem:
   return std::nullopt;
 }
 
+std::optional<std::filesystem::path> ResolvePathIgnoringCase(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (std::filesystem::exists(path, ec)) return path;
+  std::filesystem::path resolved = path.root_path();
+  for (const std::filesystem::path& component : path.relative_path()) {
+    const std::filesystem::path exact = resolved / component;
+    if (component == "." || component == ".." || std::filesystem::exists(exact, ec)) {
+      resolved = exact;
+      continue;
+    }
+    const std::filesystem::path folder = resolved.empty() ? std::filesystem::path(".") : resolved;
+    std::optional<std::filesystem::path> match;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end && !match; it.increment(ec))
+      if (EqualsIgnoreCase(it->path().filename().string(), component.string())) match = resolved / it->path().filename();
+    if (!match) return std::nullopt;
+    resolved = *match;
+  }
+  return resolved;
+}
+
 }  // namespace platform

@@ -12,4 +12,9 @@ namespace platform {
 std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem::path& directory,
                                                           std::string_view name);
 
+// The path with every component found without regard to ASCII letter case
+// where the exact one does not exist ("textures/CASE.BMP" finds
+// "Textures/Case.bmp"); nullopt when a component has no match at all.
+std::optional<std::filesystem::path> ResolvePathIgnoringCase(const std::filesystem::path& path);
+
 }  // namespace platform

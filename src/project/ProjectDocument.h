@@ -1,15 +1,17 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <stdexcept>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "model/TModelo.h"
 #include "platform/IniFile.h"
+#include "project/IdentityRules.h"
 #include "project/ProjectOptions.h"
 #include "project/SkinTree.h"
 
@@ -19,17 +21,13 @@ struct ModelCatalogue;
 
 namespace project {
 
-// An expected refusal (bad file name, model not installed, a dialog value);
-// the message is the text shown to the user.
-class ProjectError : public std::runtime_error {
-public:
-  using std::runtime_error::runtime_error;
-};
+class ProjectListener;
 
 struct ImportResult {
   int Imported = 0;
-  // Files whose section number the model does not declare.
-  std::vector<std::filesystem::path> Skipped;
+  // One line per file left out, saying why: the model declares no section of
+  // its number, its name gives no skin code, its section already has it.
+  std::vector<std::string> Skipped;
 };
 
 struct RefreshResult {
@@ -38,9 +36,17 @@ struct RefreshResult {
   std::vector<std::string> Warnings;
 };
 
+struct SaveResult {
+  // One line per modified texture that could not be written; it keeps its
+  // paint, marked modified, and the project file is written all the same.
+  std::vector<std::string> TextureFailures;
+};
+
 // The open project: its file, a copy of its model, the options, and the tree
-// of skins, sections and textures. Every change goes through the operations
-// below, which keep the tree sorted and the modified flag right.
+// of skins, sections and textures. Its queries are const; the tree changes
+// only through the commands of ProjectCommands.h (and the few operations
+// below), which keep it sorted, keep the modified flag right and tell every
+// listener what changed.
 class ProjectDocument {
 public:
   using Progress = std::function<void(const std::string& message)>;
@@ -52,28 +58,40 @@ public:
   static std::unique_ptr<ProjectDocument> New(const std::shared_ptr<const model::TModelo>& model,
                                               const std::filesystem::path& file, const std::filesystem::path& home);
   // Reads a project file. On any failure the error says why and nothing of an
-  // open document is touched, since this builds a new one.
+  // open document is touched, since this builds a new one. What the load had
+  // to mend (a texture file not found, a skin or texture renamed to keep it
+  // apart from another) is in LoadReport().
   static std::unique_ptr<ProjectDocument> Load(const std::filesystem::path& file,
                                                const model::ModelCatalogue& catalogue,
                                                const std::filesystem::path& home, const Progress& progress = {});
+  ~ProjectDocument();
+  ProjectDocument(const ProjectDocument&) = delete;
+  ProjectDocument& operator=(const ProjectDocument&) = delete;
 
-  // Writes the project file (atomically) and, where `ask` agrees (all of them
-  // without `ask`), the modified textures back to their files.
-  void Save(const TextureSaveQuestion& ask = {});
-  // Saves under another name; the name is not checked against the prefix.
-  void SaveAs(const std::filesystem::path& file, const TextureSaveQuestion& ask = {});
+  // A copy of everything but the listeners, for work on another thread.
+  std::unique_ptr<ProjectDocument> Snapshot() const;
+
+  // Writes the modified textures back to their files where `ask` agrees (all
+  // of them without `ask`), each in its own file's format (a JPEG as a PNG
+  // beside it, which the project then names), then the project file,
+  // atomically. A texture that fails is listed and stays modified.
+  SaveResult Save(const TextureSaveQuestion& ask = {});
+  // Saves under another name, which the document takes once the file is
+  // written; the name is not checked against the prefix.
+  SaveResult SaveAs(const std::filesystem::path& file, const TextureSaveQuestion& ask = {});
   // The project file's text as Save writes it.
   std::string FileText() const;
 
   const std::filesystem::path& FileName() const { return fileName_; }
   const std::filesystem::path& Home() const { return home_; }
   const model::TModelo& Model() const { return model_; }
-  SkinNode& Root() { return *root_; }
   const SkinNode& Root() const { return *root_; }
   bool Modified() const { return modified_; }
+  // How many times the document was saved; a command undone after a save
+  // leaves the document modified.
+  int SaveCount() const { return saveCount_; }
   const ProjectOptions& Options() const { return options_; }
-  // Every change of an option marks the project modified.
-  void SetOptions(const ProjectOptions& options);
+  const std::vector<std::string>& LoadReport() const { return loadReport_; }
   // The project file as the window title shows it: its name alone inside the
   // program home, its full path elsewhere.
   std::string TitleFileName() const;
@@ -82,36 +100,46 @@ public:
   std::string TextureName(const SkinNode& texture) const;
   // The model section of a section node.
   const model::TModeloSection& SectionOf(const SkinNode& sectionNode) const;
-
-  SkinNode& NewSkin(std::string_view description, std::string_view code);
-  void EditSkin(SkinNode& skin, std::string_view description, std::string_view code);
-  void DeleteSkin(SkinNode& skin);
   // The team labels a section's texture dialog offers.
   std::vector<std::string> TeamChoices(const SkinNode& section) const;
   // The distinct face names used by the textures of a skin, for the face list.
-  std::vector<std::string> FaceChoices(SkinNode& skin) const;
-  SkinNode& AddTexture(SkinNode& section, const std::filesystem::path& file, std::string_view teamLabel,
-                       std::string_view face);
+  std::vector<std::string> FaceChoices(const SkinNode& skin) const;
+
+  // Each runs the command of ProjectCommands.h at once, for callers that keep
+  // no history (the command line, tests, sample content).
+  const SkinNode& NewSkin(std::string_view description, std::string_view code);
+  void EditSkin(const SkinNode& skin, std::string_view description, std::string_view code);
+  void DeleteSkin(const SkinNode& skin);
+  const SkinNode& AddTexture(const SkinNode& section, const std::filesystem::path& file, std::string_view teamLabel,
+                             std::string_view face);
   // Gives every texture of the skin that shares the old identifier the new team and face.
-  void EditTextureDescription(SkinNode& texture, std::string_view teamLabel, std::string_view face);
-  void DeleteTexture(SkinNode& texture);
+  void EditTextureDescription(const SkinNode& texture, std::string_view teamLabel, std::string_view face);
+  void DeleteTexture(const SkinNode& texture);
   // Adds texture files named after skin code, section digit and identifier.
   ImportResult ImportTextures(const std::vector<std::filesystem::path>& files);
+  // Every change of an option marks the project modified.
+  void SetOptions(const ProjectOptions& options);
+
   // Reloads the texture files that changed on disk since they were last seen.
   RefreshResult RefreshTextures();
+  // A texture's picture after painting: it becomes modified, as the project does.
+  void SetSourceBitmap(const SkinNode& texture, raster::Bitmap picture);
+  // What palette generation built for a texture.
+  void StoreWorkingBitmap(const SkinNode& texture, raster::Bitmap working, std::uint64_t key);
+  void StorePalette(const SkinNode& texture, std::vector<raster::PaletteEntry> palette);
 
-  void MarkModified() { modified_ = true; }
-  void Sort();
+  void AddListener(ProjectListener& listener);
+  void RemoveListener(ProjectListener& listener);
 
 private:
-  ProjectDocument(std::filesystem::path file, std::filesystem::path home) : fileName_(std::move(file)), home_(std::move(home)) {}
+  friend class DocumentEditor;
+
+  ProjectDocument(std::filesystem::path file, std::filesystem::path home);
 
   platform::IniFile ToIni() const;
-  void ResetTree(std::string caption);
-  SkinNode& AddSkinNode(std::string caption);
-  void AddMissingSections(SkinNode& skin);
-  SkinNode* SectionNodeOf(SkinNode& skin, int sectionNumber);
-  void CheckVariant(const SkinNode& section, std::string_view teamLabel, std::string_view face) const;
+  void WriteTo(const std::filesystem::path& file, SaveResult& result, const TextureSaveQuestion& ask);
+  // The node itself, for changing it: it must be one of this document's.
+  SkinNode& Own(const SkinNode& node);
 
   std::filesystem::path fileName_;
   std::filesystem::path home_;
@@ -119,6 +147,9 @@ private:
   ProjectOptions options_;
   std::unique_ptr<SkinNode> root_;
   bool modified_ = false;
+  int saveCount_ = 0;
+  std::vector<std::string> loadReport_;
+  std::vector<ProjectListener*> listeners_;
 };
 
 }  // namespace project

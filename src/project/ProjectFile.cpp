@@ -1,10 +1,13 @@
 #include <algorithm>
 #include <charconv>
+#include <set>
 
 #include "model/ModelCatalogue.h"
 #include "platform/AsciiText.h"
+#include "platform/FileLookup.h"
 #include "platform/FileTime.h"
 #include "platform/IniFile.h"
+#include "project/DocumentEditor.h"
 #include "project/ProjectDocument.h"
 #include "project/ProjectPaths.h"
 #include "project/TeamLabels.h"
@@ -60,6 +63,177 @@ int NumberOrZero(std::string_view text) {
   return error == std::errc() && end == text.data() + text.size() ? value : 0;
 }
 
+// One texture of a project file section: its identifier and description,
+// closed by its file name. Sections whose names differ only in letter case
+// reach us merged, their records one after another.
+struct TextureRecord {
+  std::string Identifier;
+  std::string Description;
+  std::string FileName;
+};
+
+std::vector<TextureRecord> Records(const std::vector<std::pair<std::string, std::string>>& lines) {
+  std::vector<TextureRecord> records;
+  TextureRecord open;
+  for (const auto& [key, value] : lines) {
+    if (platform::EqualsIgnoreCase(key, "Identifier")) open.Identifier = value;
+    if (platform::EqualsIgnoreCase(key, "Description")) open.Description = value;
+    if (platform::EqualsIgnoreCase(key, "Filename")) {
+      open.FileName = value;
+      records.push_back(std::exchange(open, {}));
+    }
+  }
+  return records;
+}
+
+// Section names of the project file end at "]".
+std::string WithoutBrackets(std::string text) {
+  std::erase_if(text, [](char c) { return c == '[' || c == ']'; });
+  return text;
+}
+
+bool IsSkinCode(std::string_view code) {
+  return code.size() == 4 && std::all_of(code.begin(), code.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
+// Builds the tree of a file that another tool may have written, mending what
+// breaks the rules so that every texture is kept, and saying what it changed.
+class ProjectReader {
+public:
+  ProjectReader(const platform::IniFile& ini, const model::TModelo& model, const std::filesystem::path& home,
+                SkinNode& root, std::vector<std::string>& report)
+      : ini_(ini), model_(model), home_(home), root_(root), report_(report) {}
+
+  void ReadSkins() {
+    for (const auto& [code, description] : ini_.SectionLines(Groups)) {
+      const bool again = std::any_of(groups_.begin(), groups_.end(), [&](const Group& group) {
+        return group.FileCode == code && group.Skin->Description() == description;
+      });
+      if (!again) AddSkin(code, description);
+    }
+  }
+
+  void ReadTextures(const std::filesystem::path& file) {
+    for (const std::string& section : ini_.Sections()) {
+      if (section.find('#') == std::string::npos) continue;
+      const std::string code = section.substr(0, section.find('#'));
+      const std::string afterCode = section.substr(section.find('#') + 1);
+      const int number = NumberOrZero(afterCode.substr(0, afterCode.find('#')));
+      const model::TModeloPart* part = model_.SectionByNumber(number);
+      if (!part)
+        throw ProjectError(file.string() + ": [" + section + "] names section " + std::to_string(number) +
+                           ", which the model " + model_.Prefix + " does not declare");
+      const std::vector<const SkinNode*> skins = SkinsOf(code);
+      const std::vector<TextureRecord> records = Records(ini_.SectionLines(section));
+      for (std::size_t i = 0; i < records.size(); ++i)
+        AddTexture(*FindSection(*skins[std::min(i, skins.size() - 1)], number), *part, records[i]);
+    }
+  }
+
+private:
+  struct Group {
+    std::string FileCode;
+    const SkinNode* Skin;
+  };
+
+  const SkinNode& AddSkin(const std::string& fileCode, const std::string& description) {
+    std::string code = platform::ToLowerAscii(fileCode);
+    if (!IsSkinCode(code)) {
+      const bool letters = std::any_of(code.begin(), code.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+      code = MakeSkinCode("", letters ? code : description);
+    }
+    code = FreeCode(code);
+    const SkinNode& skin =
+        DocumentEditor::Attach(root_, DocumentEditor::MakeSkin(model_, code, platform::Trim(description)));
+    if (code != fileCode)
+      report_.push_back("The skin \"" + description + "\" had the code \"" + fileCode + "\"; it is now \"" + code +
+                        "\", four letters that no other skin of the project has.");
+    groups_.push_back({fileCode, &skin});
+    return skin;
+  }
+
+  // The code itself, or the first variant of its last letters that no skin has.
+  std::string FreeCode(std::string code) const {
+    if (!FindSkinByCode(root_, code)) return code;
+    for (std::size_t keep = 3; keep > 0; --keep)
+      for (int variant = 0;; ++variant) {
+        std::string candidate = code.substr(0, keep);
+        int rest = variant;
+        for (std::size_t i = keep; i < 4; ++i, rest /= 26) candidate += static_cast<char>('a' + rest % 26);
+        if (rest > 0) break;
+        if (!FindSkinByCode(root_, candidate)) return candidate;
+      }
+    throw ProjectError("The project has more skins than there are codes of four letters");
+  }
+
+  // The skins a section's code names: the one of exactly that code first, then
+  // those that differ in letter case, in file order. A code that [Groups] does
+  // not list gets a skin of its own.
+  std::vector<const SkinNode*> SkinsOf(const std::string& code) {
+    std::vector<const SkinNode*> skins;
+    for (const Group& group : groups_)
+      if (group.FileCode == code) skins.push_back(group.Skin);
+    for (const Group& group : groups_)
+      if (group.FileCode != code && platform::EqualsIgnoreCase(group.FileCode, code)) skins.push_back(group.Skin);
+    if (skins.empty()) {
+      report_.push_back("Textures name the skin \"" + code + "\", which [Groups] does not list; it is added.");
+      skins.push_back(&AddSkin(code, code));
+    }
+    return skins;
+  }
+
+  void AddTexture(const SkinNode& section, const model::TModeloPart& part, const TextureRecord& record) {
+    std::string identifier = WithoutBrackets(record.Identifier);
+    std::string description = WithoutBrackets(CompleteDescription(record.Description, record.Identifier));
+    const std::string caption = TextureCaption(description, identifier);
+    for (int n = 2; Holds(section, identifier); ++n) {
+      identifier = WithoutBrackets(record.Identifier) + std::to_string(n);
+      description = WithoutBrackets(CompleteDescription(record.Description, record.Identifier)) + std::to_string(n);
+    }
+    const std::string where = section.Parent()->Caption() + "/" + section.Caption() + "/";
+    if (TextureCaption(description, identifier) != caption)
+      report_.push_back("The texture " + where + caption + " is now " + TextureCaption(description, identifier) +
+                        ", a name no other texture of its section has.");
+    const std::filesystem::path stored = FromProjectPath(record.FileName, home_);
+    const std::optional<std::filesystem::path> found = platform::ResolvePathIgnoringCase(stored);
+    std::error_code ec;
+    std::unique_ptr<TObjetoTextura> entry;
+    if (found && std::filesystem::is_regular_file(*found, ec)) {
+      try {
+        entry = TObjetoTextura::FromFile(*found, identifier, description, part);
+      } catch (const std::exception& e) {
+        report_.push_back("The texture file " + found->string() + " cannot be read (" + e.what() +
+                          "); the texture stays in the project without its picture.");
+      }
+    } else if (unreported_.insert(stored.string()).second) {
+      report_.push_back("The texture file " + stored.string() + " of " + where + TextureCaption(description, identifier) +
+                        " is not found; the texture stays in the project and is saved as it was.");
+    }
+    if (!entry) entry = TObjetoTextura::NotFound(found.value_or(stored), record.FileName, identifier, description, part);
+    DocumentEditor::Attach(section, DocumentEditor::MakeTexture(std::move(entry)));
+  }
+
+  static bool Holds(const SkinNode& section, std::string_view identifier) {
+    return std::any_of(section.Children().begin(), section.Children().end(), [&](const SkinNode& texture) {
+      return platform::EqualsIgnoreCase(texture.Texture().Identifier, identifier);
+    });
+  }
+
+  const platform::IniFile& ini_;
+  const model::TModelo& model_;
+  const std::filesystem::path& home_;
+  SkinNode& root_;
+  std::vector<std::string>& report_;
+  std::vector<Group> groups_;
+  std::set<std::string> unreported_;
+};
+
+// JPEG would lose detail at every save: a painted JPEG goes to a PNG beside it.
+std::filesystem::path SavedPictureFile(const std::filesystem::path& file) {
+  const std::string extension = platform::ToLowerAscii(file.extension().string());
+  return extension == ".jpg" || extension == ".jpeg" ? std::filesystem::path(file).replace_extension(".png") : file;
+}
+
 }  // namespace
 
 std::unique_ptr<ProjectDocument> ProjectDocument::New(const std::shared_ptr<const model::TModelo>& model,
@@ -69,7 +243,8 @@ std::unique_ptr<ProjectDocument> ProjectDocument::New(const std::shared_ptr<cons
     throw ProjectError("Filename prefix is incorrect. Will not save.");
   std::unique_ptr<ProjectDocument> document(new ProjectDocument(file, home));
   document->model_.Assign(model);
-  document->ResetTree(RootCaption(file, model->Prefix));
+  document->root_ = SkinNode::Make(NodeKind::Project);
+  document->root_->text_ = RootCaption(file, model->Prefix);
   return document;
 }
 
@@ -88,90 +263,73 @@ std::unique_ptr<ProjectDocument> ProjectDocument::Load(const std::filesystem::pa
   document->model_.Assign(model);
   document->options_ = ReadOptions(ini);
   if (model->HasMaskedSections) document->options_.ReducePalettes = 0;
-  document->ResetTree(RootCaption(file, model->Prefix));
-
-  const auto groups = ini.SectionLines(Groups);
-  for (const auto& [code, description] : groups) {
-    const std::string caption = SkinCaption(description, code);
-    if (!FindChildByCaption(*document->root_, caption)) document->AddSkinNode(caption);
-  }
-
-  for (const std::string& section : ini.Sections()) {
-    if (section.find('#') == std::string::npos) continue;
-    const std::string code = section.substr(0, section.find('#'));
-    const std::string afterCode = section.substr(section.find('#') + 1);
-    const int number = NumberOrZero(afterCode.substr(0, afterCode.find('#')));
-    const model::TModeloPart* part = document->model_.SectionByNumber(number);
-    if (!part)
-      throw ProjectError(file.string() + ": [" + section + "] names section " + std::to_string(number) +
-                         ", which the model " + model->Prefix + " does not declare");
-    const auto group = std::find_if(groups.begin(), groups.end(),
-                                    [&](const auto& line) { return platform::EqualsIgnoreCase(line.first, code); });
-    if (group == groups.end())
-      throw ProjectError(file.string() + ": [" + section + "] names the skin \"" + code + "\", which [Groups] does not list");
-    SkinNode* skin = FindChildByCaption(*document->root_, SkinCaption(group->second, group->first));
-    SkinNode* sectionNode = skin ? document->SectionNodeOf(*skin, number) : nullptr;
-    if (!sectionNode) continue;
-    const std::filesystem::path picture = FromProjectPath(ini.ReadString(section, "Filename", ""), home);
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(picture, ec)) continue;
-    const std::string identifier = ini.ReadString(section, "Identifier", "");
-    const std::string description = CompleteDescription(ini.ReadString(section, "Description", ""), identifier);
-    SkinNode& node = sectionNode->Add(NodeKind::Texture, TextureCaption(description, identifier));
-    node.Texture = TObjetoTextura::FromFile(picture, identifier, description, *part);
-  }
-  document->Sort();
+  document->root_ = SkinNode::Make(NodeKind::Project);
+  document->root_->text_ = RootCaption(file, model->Prefix);
+  ProjectReader reader(ini, document->model_, home, *document->root_, document->loadReport_);
+  reader.ReadSkins();
+  reader.ReadTextures(file);
   return document;
 }
 
 platform::IniFile ProjectDocument::ToIni() const {
   platform::IniFile ini;
   WriteOptions(ini, model_.Prefix, options_);
-  for (const auto& skin : root_->Children) {
-    const SkinCaptionParts parts = SplitSkinCaption(skin->Caption);
-    ini.WriteString(Groups, parts.Code, parts.Description);
-  }
-  for (const auto& skin : root_->Children) {
-    const std::string code = SplitSkinCaption(skin->Caption).Code;
-    for (const auto& section : skin->Children) {
-      const int number = SectionOf(*section).Part.Number();
-      for (const auto& texture : section->Children) {
-        const std::string name = code + "#" + std::to_string(number) + "#" + texture->Caption;
-        if (!texture->Texture->Identifier.empty()) ini.WriteString(name, "Identifier", texture->Texture->Identifier);
-        if (!texture->Texture->Description.empty()) ini.WriteString(name, "Description", texture->Texture->Description);
-        ini.WriteString(name, "Filename", ToProjectPath(texture->Texture->FileName, home_));
+  for (const SkinNode& skin : root_->Children()) ini.WriteString(Groups, skin.Code(), skin.Description());
+  for (const SkinNode& skin : root_->Children())
+    for (const SkinNode& section : skin.Children())
+      for (const SkinNode& node : section.Children()) {
+        const TObjetoTextura& texture = node.Texture();
+        const std::string name = skin.Code() + "#" + std::to_string(section.SectionNumber()) + "#" + node.Caption();
+        if (!texture.Identifier.empty()) ini.WriteString(name, "Identifier", texture.Identifier);
+        if (!texture.Description.empty()) ini.WriteString(name, "Description", texture.Description);
+        ini.WriteString(name, "Filename",
+                        texture.Missing() ? texture.StoredFileName : ToProjectPath(texture.FileName, home_));
       }
-    }
-  }
   return ini;
 }
 
 std::string ProjectDocument::FileText() const { return ToIni().ToText(); }
 
-void ProjectDocument::Save(const TextureSaveQuestion& ask) {
-  for (const auto& skin : root_->Children) {
-    const std::string description = SplitSkinCaption(skin->Caption).Description;
-    for (const auto& section : skin->Children) {
-      for (const auto& node : section->Children) {
-        TObjetoTextura& texture = *node->Texture;
-        if (!texture.Modified) continue;
-        const std::string question =
-            "Save modified texture " + description + "/" + section->Caption + "/" + node->Caption + " ?";
-        if (ask && !ask(question)) continue;
-        raster::SavePicture(texture.SourceBitmap, texture.FileName);
-        texture.Modified = false;
-        texture.FileTime = platform::FileModificationTime(texture.FileName);
-      }
+void ProjectDocument::WriteTo(const std::filesystem::path& file, SaveResult& result, const TextureSaveQuestion& ask) {
+  DocumentEditor editor(*this);
+  for (const SkinNode* node : TextureNodes(*root_)) {
+    TObjetoTextura& texture = editor.Entry(*node);
+    if (!texture.Modified) continue;
+    const std::filesystem::path target = SavedPictureFile(texture.FileName);
+    std::string question = "Save modified texture " + node->Skin()->Description() + "/" + node->Parent()->Caption() +
+                           "/" + node->Caption() + " ?";
+    if (target != texture.FileName)
+      question += "\nIt is saved as " + target.filename().string() +
+                  " beside its JPEG file, which would lose detail; the project then uses that file.";
+    if (ask && !ask(question)) continue;
+    try {
+      raster::SavePicture(texture.SourceBitmap, target);
+    } catch (const std::exception& e) {
+      result.TextureFailures.push_back(e.what());
+      continue;
     }
+    const bool renamed = target != texture.FileName;
+    texture.FileName = target;
+    texture.Modified = false;
+    texture.FileTime = platform::FileModificationTime(target);
+    if (renamed) editor.Changed(*node);
   }
-  ToIni().Save(fileName_);
-  modified_ = false;
+  ToIni().Save(file);
+  ++saveCount_;
+  editor.SetModified(false);
 }
 
-void ProjectDocument::SaveAs(const std::filesystem::path& file, const TextureSaveQuestion& ask) {
-  fileName_ = file;
-  root_->Caption = file.stem().string();
-  Save(ask);
+SaveResult ProjectDocument::Save(const TextureSaveQuestion& ask) {
+  SaveResult result;
+  WriteTo(fileName_, result, ask);
+  return result;
+}
+
+SaveResult ProjectDocument::SaveAs(const std::filesystem::path& file, const TextureSaveQuestion& ask) {
+  SaveResult result;
+  WriteTo(file, result, ask);
+  DocumentEditor(*this).SetFileName(file, file.stem().string());
+  return result;
 }
 
 }  // namespace project

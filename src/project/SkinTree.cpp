@@ -3,56 +3,72 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "model/TModelo.h"
 #include "platform/AsciiText.h"
 #include "project/TeamLabels.h"
 
 namespace project {
 
-SkinNode& SkinNode::Add(NodeKind kind, std::string caption) {
-  Children.push_back(std::make_unique<SkinNode>(kind, std::move(caption), this));
-  return *Children.back();
+int SkinNode::Row() const {
+  if (!parent_) return 0;
+  const auto& siblings = parent_->children_;
+  for (std::size_t i = 0; i < siblings.size(); ++i)
+    if (siblings[i].get() == this) return static_cast<int>(i);
+  throw std::logic_error("A node is missing from its parent");
 }
 
-void SkinNode::Remove(const SkinNode& child) {
-  std::erase_if(Children, [&](const std::unique_ptr<SkinNode>& node) { return node.get() == &child; });
-}
-
-SkinNode* SkinNode::Skin() {
-  SkinNode* node = this;
-  while (node && node->Kind != NodeKind::Skin) node = node->Kind == NodeKind::Project ? nullptr : node->Parent;
-  return node;
-}
-
-SkinNode* FindChildByCaption(SkinNode& node, std::string_view caption) {
-  for (const auto& child : node.Children)
-    if (child->Caption == caption) return child.get();
-  return nullptr;
-}
-
-SkinNode* FindSkinByCode(SkinNode& root, std::string_view code) {
-  for (const auto& child : root.Children)
-    if (CaptionKey(child->Caption) == code) return child.get();
-  return nullptr;
-}
-
-TObjetoTextura* SearchTexture(SkinNode& section, std::string_view description) {
-  try {
-    for (const auto& child : section.Children) {
-      const std::string_view caption = child->Caption;
-      if (caption.substr(0, caption.find(" (")) == description) return child->Texture.get();
-    }
-    return nullptr;
-  } catch (const std::exception& e) {
-    throw std::runtime_error(std::string("SearchTexture: ") + e.what());
+std::string SkinNode::Caption() const {
+  switch (kind_) {
+    case NodeKind::Skin: return SkinCaption(text_, code_);
+    case NodeKind::Texture: return TextureCaption(texture_->Description, texture_->Identifier);
+    default: return text_;
   }
 }
 
-std::vector<SkinNode*> TextureNodes(SkinNode& node) {
-  std::vector<SkinNode*> textures;
-  if (node.Kind == NodeKind::Texture) textures.push_back(&node);
-  for (const auto& child : node.Children) {
-    const std::vector<SkinNode*> below = TextureNodes(*child);
+const TObjetoTextura& SkinNode::Texture() const {
+  if (!texture_) throw std::logic_error("\"" + Caption() + "\" is not a texture");
+  return *texture_;
+}
+
+const SkinNode* SkinNode::Skin() const {
+  const SkinNode* node = this;
+  while (node && node->kind_ != NodeKind::Skin) node = node->kind_ == NodeKind::Project ? nullptr : node->parent_;
+  return node;
+}
+
+std::unique_ptr<SkinNode> SkinNode::Clone(SkinNode* parent) const {
+  std::unique_ptr<SkinNode> copy(new SkinNode(kind_, parent));
+  copy->text_ = text_;
+  copy->code_ = code_;
+  copy->sectionIndex_ = sectionIndex_;
+  copy->sectionNumber_ = sectionNumber_;
+  if (texture_) copy->texture_ = std::make_unique<TObjetoTextura>(*texture_);
+  for (const auto& child : children_) copy->children_.push_back(child->Clone(copy.get()));
+  return copy;
+}
+
+const SkinNode* FindSkinByCode(const SkinNode& root, std::string_view code) {
+  for (const SkinNode& skin : root.Children())
+    if (platform::EqualsIgnoreCase(skin.Code(), code)) return &skin;
+  return nullptr;
+}
+
+const SkinNode* FindSection(const SkinNode& skin, int number) {
+  for (const SkinNode& section : skin.Children())
+    if (section.SectionNumber() == number) return &section;
+  return nullptr;
+}
+
+const TObjetoTextura* SearchTexture(const SkinNode& section, std::string_view description) {
+  for (const SkinNode& texture : section.Children())
+    if (texture.Texture().Description == description) return &texture.Texture();
+  return nullptr;
+}
+
+std::vector<const SkinNode*> TextureNodes(const SkinNode& node) {
+  std::vector<const SkinNode*> textures;
+  if (node.Kind() == NodeKind::Texture) textures.push_back(&node);
+  for (const SkinNode& child : node.Children()) {
+    const std::vector<const SkinNode*> below = TextureNodes(child);
     textures.insert(textures.end(), below.begin(), below.end());
   }
   return textures;
@@ -62,7 +78,7 @@ namespace {
 
 // Team variants sort after the default texture and the face variants.
 std::string TextureSortKey(const SkinNode& node) {
-  std::string identifier = CaptionKey(node.Caption);
+  std::string identifier = node.Texture().Identifier;
   if (platform::StartsWithIgnoreCase(identifier, "t_")) identifier.insert(identifier.begin(), '\xFF');
   return identifier;
 }
@@ -73,30 +89,15 @@ bool ByteLess(std::string_view a, std::string_view b) {
   });
 }
 
-bool NodeLess(const SkinNode& a, const SkinNode& b, const model::TModelo& model) {
-  if (a.Kind != b.Kind) return false;
-  switch (a.Kind) {
-    case NodeKind::Section: {
-      auto number = [&](const SkinNode& n) {
-        return n.SectionIndex >= 0 && n.SectionIndex < static_cast<int>(model.Sections.size())
-                   ? model.Sections[static_cast<std::size_t>(n.SectionIndex)].Part.Number()
-                   : -1;
-      };
-      return number(a) < number(b);
-    }
-    case NodeKind::Texture:
-      return ByteLess(TextureSortKey(a), TextureSortKey(b));
-    default:
-      return ByteLess(a.Caption, b.Caption);
-  }
-}
-
 }  // namespace
 
-void SortTree(SkinNode& root, const model::TModelo& model) {
-  std::stable_sort(root.Children.begin(), root.Children.end(),
-                   [&](const auto& a, const auto& b) { return NodeLess(*a, *b, model); });
-  for (const auto& child : root.Children) SortTree(*child, model);
+bool SortsBefore(const SkinNode& a, const SkinNode& b) {
+  if (a.Kind() != b.Kind()) return false;
+  switch (a.Kind()) {
+    case NodeKind::Section: return a.SectionNumber() < b.SectionNumber();
+    case NodeKind::Texture: return ByteLess(TextureSortKey(a), TextureSortKey(b));
+    default: return ByteLess(a.Caption(), b.Caption());
+  }
 }
 
 }  // namespace project

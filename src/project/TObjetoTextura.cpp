@@ -22,4 +22,16 @@ std::unique_ptr<TObjetoTextura> TObjetoTextura::FromFile(const std::filesystem::
   return texture;
 }
 
+std::unique_ptr<TObjetoTextura> TObjetoTextura::NotFound(const std::filesystem::path& file, std::string storedName,
+                                                        std::string identifier, std::string description,
+                                                        const model::TModeloPart& section) {
+  auto texture = std::make_unique<TObjetoTextura>();
+  texture->Identifier = std::move(identifier);
+  texture->Description = std::move(description);
+  texture->FileName = file;
+  texture->StoredFileName = std::move(storedName);
+  texture->WireBitmap = section.Wire;
+  return texture;
+}
+
 }  // namespace project

@@ -19,6 +19,9 @@ public:
   std::string Identifier;
   std::string Description;
   std::filesystem::path FileName;
+  // For a file that was not found: the path as the project file names it,
+  // written back unchanged.
+  std::string StoredFileName;
   // The file's modification time as last seen; -1 when the file was missing.
   std::int64_t FileTime = -1;
   std::optional<raster::Bitmap> WorkingBitmap;
@@ -32,11 +35,18 @@ public:
   std::vector<raster::PaletteEntry> Palette;
   bool Modified = false;
 
+  // The file was not found: there is no picture until it appears.
+  bool Missing() const { return SourceBitmap.IsEmpty(); }
+
   // Reads the picture; outside masked sections it becomes 24-bit. Masked
   // sections keep an 8-bit picture's palette or a true-colour picture's alpha,
   // which give the mask.
   static std::unique_ptr<TObjetoTextura> FromFile(const std::filesystem::path& file, std::string identifier,
                                                  std::string description, const model::TModeloPart& section);
+  // An entry for a file not found, kept so that nothing of the project is lost.
+  static std::unique_ptr<TObjetoTextura> NotFound(const std::filesystem::path& file, std::string storedName,
+                                                 std::string identifier, std::string description,
+                                                 const model::TModeloPart& section);
   // The picture as a section keeps it: 24-bit unless the section is masked.
   static raster::Bitmap LoadForSection(const std::filesystem::path& file, const model::TModeloPart& section);
 };

@@ -45,24 +45,4 @@ std::string SkinCaption(std::string_view description, std::string_view code) {
   return std::string(description) + " (" + std::string(code) + ")";
 }
 
-SkinCaptionParts SplitSkinCaption(std::string_view caption) {
-  const auto split = caption.find(" (");
-  if (split == std::string_view::npos) return {std::string(caption), {}};
-  const std::string_view rest = caption.substr(split + 2);
-  return {std::string(caption.substr(0, split)), std::string(rest.substr(0, rest.empty() ? 0 : rest.size() - 1))};
-}
-
-std::string CaptionKey(std::string_view caption) {
-  const auto open = caption.find('(');
-  if (open == std::string_view::npos || caption.size() < open + 2) return {};
-  return std::string(caption.substr(open + 1, caption.size() - open - 2));
-}
-
-std::string MakeSkinCode(std::string_view typedCode, std::string_view description) {
-  std::string code = platform::Trim(typedCode);
-  if (code.empty()) code = std::string(description.substr(0, 4));
-  while (code.size() < 4) code += 'x';
-  return platform::ToLowerAscii(code);
-}
-
 }  // namespace project

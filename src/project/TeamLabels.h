@@ -42,16 +42,4 @@ std::string CompleteDescription(std::string_view description, std::string_view i
 std::string TextureCaption(std::string_view description, std::string_view identifier);
 std::string SkinCaption(std::string_view description, std::string_view code);
 
-struct SkinCaptionParts {
-  std::string Description;
-  std::string Code;
-};
-// The two halves of a skin caption, split at its first " (".
-SkinCaptionParts SplitSkinCaption(std::string_view caption);
-// The text between the first "(" and the last character: a texture's identifier, a skin's code.
-std::string CaptionKey(std::string_view caption);
-// A skin code from what was typed: trimmed, else the description's first four
-// characters; padded with "x" to four characters; lower case.
-std::string MakeSkinCode(std::string_view typedCode, std::string_view description);
-
 }  // namespace project

@@ -254,7 +254,7 @@ TEST(CliProjectTest, ModelsAndProjectCommands) {
 TEST(CliCompileTest, CompilesPacksAndInstallsAProject) {
   ProjectFixture f;
   auto document = f.NewProject();
-  SkinNode& skin = document->NewSkin("Blue Steel", "blst");
+  const SkinNode& skin = document->NewSkin("Blue Steel", "blst");
   document->AddTexture(SectionNode(*document, skin, 1), f.Picture("blst1.bmp", 90, 32), "< Default >", "");
   document->AddTexture(SectionNode(*document, skin, 1), f.Picture("blst1t_0.bmp", 150, 32), "<Red Team>", "");
   project::ProjectOptions options = document->Options();

@@ -13,7 +13,7 @@ namespace {
 std::unique_ptr<ProjectDocument> TwoSkins(ProjectFixture& f) {
   auto document = f.NewProject();
   for (const char* code : {"frst", "scnd"}) {
-    SkinNode& skin = document->NewSkin(code, code);
+    const SkinNode& skin = document->NewSkin(code, code);
     for (int i = 0; i < 3; ++i)
       document->AddTexture(SectionNode(*document, skin, 1),
                            f.Picture(std::string(code) + std::to_string(i) + ".bmp", static_cast<std::uint8_t>(40 * i + (code[0] == 's' ? 20 : 0)), 16),
@@ -24,7 +24,7 @@ std::unique_ptr<ProjectDocument> TwoSkins(ProjectFixture& f) {
 
 std::vector<compile::Palette> Palettes(ProjectDocument& document) {
   std::vector<compile::Palette> palettes;
-  for (SkinNode* node : TextureNodes(document.Root())) palettes.push_back(node->Texture->Palette);
+  for (const SkinNode* node : TextureNodes(document.Root())) palettes.push_back(node->Texture().Palette);
   return palettes;
 }
 
@@ -69,22 +69,30 @@ TEST(PaletteGenerationTest, ChangesRedoOnlyWhatTheyTouchWithTheSameResults) {
   options.Brightness = 50;
   document->SetOptions(options);
   generator.Generate(*document, 1);
-  std::vector<SkinNode*> textures = TextureNodes(document->Root());
-  const std::uint8_t* untouched = textures[1]->Texture->WorkingBitmap->Pixels().data();
-  const std::uint8_t* changed = textures[0]->Texture->WorkingBitmap->Pixels().data();
-  textures[0]->Texture->SourceBitmap.Pixels()[5] ^= 0xFF;
-  generator.Generate(*document, 2);
-  // Only the changed texture's working bitmap was built again.
-  EXPECT_EQ(textures[1]->Texture->WorkingBitmap->Pixels().data(), untouched);
-  EXPECT_NE(textures[0]->Texture->WorkingBitmap->Pixels().data(), changed);
+  const std::vector<const SkinNode*> textures = TextureNodes(document->Root());
+  const std::uint8_t* untouched = textures[1]->Texture().WorkingBitmap->Pixels().data();
+  const std::uint8_t* changed = textures[0]->Texture().WorkingBitmap->Pixels().data();
+  raster::Bitmap painted = textures[0]->Texture().SourceBitmap;
+  painted.Pixels()[5] ^= 0xFF;
+  document->SetSourceBitmap(*textures[0], painted);
+  const std::vector<const SkinNode*> redone = generator.Generate(*document, 2);
+  // Only the changed texture's working bitmap was built again; the others of
+  // its palette group (mode 0: none) keep theirs and are not reported.
+  EXPECT_EQ(redone, (std::vector<const SkinNode*>{textures[0]}));
+  EXPECT_EQ(textures[1]->Texture().WorkingBitmap->Pixels().data(), untouched);
+  EXPECT_NE(textures[0]->Texture().WorkingBitmap->Pixels().data(), changed);
+  EXPECT_TRUE(generator.Generate(*document, 2).empty());
   const auto incremental = Palettes(*document);
   std::vector<raster::Bitmap> workings;
-  for (SkinNode* node : textures) workings.push_back(*node->Texture->WorkingBitmap);
+  for (const SkinNode* node : textures) workings.push_back(*node->Texture().WorkingBitmap);
 
-  for (SkinNode* node : textures) node->Texture->WorkingBitmap.reset();
-  compile::PaletteGenerator().Generate(*document, 1);
-  EXPECT_EQ(Palettes(*document), incremental);
-  for (std::size_t i = 0; i < textures.size(); ++i) EXPECT_EQ(*textures[i]->Texture->WorkingBitmap, workings[i]);
+  // A generation from nothing, on a copy whose working bitmaps are gone, gives the same.
+  std::unique_ptr<ProjectDocument> fresh = document->Snapshot();
+  for (const SkinNode* node : TextureNodes(fresh->Root())) fresh->StoreWorkingBitmap(*node, {}, 0);
+  EXPECT_EQ(compile::PaletteGenerator().Generate(*fresh, 1).size(), textures.size());
+  EXPECT_EQ(Palettes(*fresh), incremental);
+  const std::vector<const SkinNode*> copies = TextureNodes(fresh->Root());
+  for (std::size_t i = 0; i < copies.size(); ++i) EXPECT_EQ(*copies[i]->Texture().WorkingBitmap, workings[i]);
 }
 
 TEST(PaletteGenerationTest, PalettedMaskedPicturesReserveEntryZero) {
@@ -94,15 +102,15 @@ TEST(PaletteGenerationTest, PalettedMaskedPicturesReserveEntryZero) {
   visor.Palette() = {{200, 100, 50, 0}, {10, 20, 30, 0}, {200, 100, 50, 0}, {240, 240, 240, 0}};
   for (int i = 0; i < 64; ++i) visor.Pixels()[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i % 4);
   raster::SaveBmpFile(visor, f.home / "visor.bmp");
-  SkinNode& skin = document->NewSkin("Glass", "glas");
-  const SkinNode& texture = document->AddTexture(*skin.Children[0], f.home / "visor.bmp", "< Default >", "");
+  const SkinNode& skin = document->NewSkin("Glass", "glas");
+  const SkinNode& texture = document->AddTexture(skin.Children()[0], f.home / "visor.bmp", "< Default >", "");
   ProjectOptions options = document->Options();
   options.Saturation = 0;
   document->SetOptions(options);
   compile::PaletteGenerator().Generate(*document);
-  const raster::Bitmap& working = *texture.Texture->WorkingBitmap;
+  const raster::Bitmap& working = *texture.Texture().WorkingBitmap;
   ASSERT_EQ(working.Format(), raster::PixelFormat::Indexed8);
   // The masked colour after saturation 0, and every pixel that showed it (entries 0 and 2) at index 0.
-  EXPECT_EQ(texture.Texture->Palette[0], (raster::PaletteEntry{200, 200, 200, 0}));
+  EXPECT_EQ(texture.Texture().Palette[0], (raster::PaletteEntry{200, 200, 200, 0}));
   for (int i = 0; i < 64; ++i) EXPECT_EQ(working.Pixels()[static_cast<std::size_t>(i)] == 0, i % 2 == 0) << i;
 }

@@ -41,7 +41,7 @@ TEST(ReplayTest, DamagedDefinitionsAreReportedCleanly) {
 TEST(ReplayTest, DamagedProjectsLoadOrFailCleanly) {
   ProjectFixture f;
   auto document = f.NewProject();
-  SkinNode& skin = document->NewSkin("Blue Steel", "blst");
+  const SkinNode& skin = document->NewSkin("Blue Steel", "blst");
   document->AddTexture(SectionNode(*document, skin, 1), f.Picture("blst1.bmp"), "<Red Team>", "John");
   document->AddTexture(SectionNode(*document, skin, 3), f.Picture("blst3.bmp"), "< Default >", "");
   document->NewSkin("Empty", "empt");

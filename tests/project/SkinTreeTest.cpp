@@ -2,9 +2,9 @@
 
 #include <thread>
 
+#include "project/TeamLabels.h"
 #include "support/ProjectFixture.h"
 #include "support/TestHelpers.h"
-#include "project/TeamLabels.h"
 
 using namespace project;
 
@@ -12,7 +12,7 @@ namespace {
 
 std::vector<std::string> Captions(const SkinNode& node) {
   std::vector<std::string> captions;
-  for (const auto& child : node.Children) captions.push_back(child->Caption);
+  for (const SkinNode& child : node.Children()) captions.push_back(child.Caption());
   return captions;
 }
 
@@ -21,52 +21,56 @@ std::vector<std::string> Captions(const SkinNode& node) {
 TEST(SkinTreeTest, SkinsGetCodesCaptionsAndEverySection) {
   ProjectFixture f;
   auto document = f.NewProject();
-  EXPECT_EQ(document->Root().Caption, "SoldierSkins (Soldier)");
+  EXPECT_EQ(document->Root().Caption(), "SoldierSkins (Soldier)");
   EXPECT_FALSE(document->Modified());
-  SkinNode& red = document->NewSkin("Red", "");
+  const SkinNode& red = document->NewSkin("Red", "");
   EXPECT_TRUE(document->Modified());
-  EXPECT_EQ(red.Caption, "Red (redx)");
+  EXPECT_EQ(red.Caption(), "Red (redx)");
   EXPECT_EQ(Captions(red), (std::vector<std::string>{"Body", "Head", "Talk"}));
-  EXPECT_EQ(document->NewSkin("Blue Steel", "").Caption, "Blue Steel (blue)");
-  EXPECT_EQ(document->NewSkin("Blue Steel", "ABCD").Caption, "Blue Steel (abcd)");
-  EXPECT_EQ(document->NewSkin("", " ab ").Caption, "NewSkin (abxx)");
-  EXPECT_EQ(Captions(document->Root()),
-            (std::vector<std::string>{"Blue Steel (abcd)", "Blue Steel (blue)", "NewSkin (abxx)", "Red (redx)"}));
+  EXPECT_EQ(document->NewSkin("Blue Steel", "").Caption(), "Blue Steel (blue)");
+  EXPECT_EQ(document->NewSkin("Blue Steel", "ABCD").Caption(), "Blue Steel (abcd)");
+  EXPECT_EQ(document->NewSkin("", " ab ").Caption(), "NewSkin (abxx)");
+  // The code keeps the description's letters only.
+  EXPECT_EQ(document->NewSkin("Big Bad", "").Caption(), "Big Bad (bigb)");
+  EXPECT_EQ(Captions(document->Root()), (std::vector<std::string>{"Big Bad (bigb)", "Blue Steel (abcd)",
+                                                                  "Blue Steel (blue)", "NewSkin (abxx)", "Red (redx)"}));
 
   document->EditSkin(red, "", "rd");
-  EXPECT_EQ(red.Caption, " (rdxx)");
-  EXPECT_EQ(FindSkinByCode(document->Root(), "rdxx"), &red);
-  EXPECT_EQ(FindSkinByCode(document->Root(), "RDXX"), nullptr);
-  EXPECT_EQ(FindChildByCaption(document->Root(), "Blue Steel (blue)")->Caption, "Blue Steel (blue)");
+  EXPECT_EQ(red.Caption(), " (rdxx)");
+  EXPECT_EQ(FindSkinByCode(document->Root(), "RDXX"), &red);
 
   EXPECT_NE(ErrorOf([&] { document->NewSkin("Bad (name)", ""); }), "");
-  EXPECT_NE(ErrorOf([&] { document->NewSkin("Good", "a#b"); }), "");
-  EXPECT_NE(ErrorOf([&] { document->NewSkin("Good", "abcde"); }), "");
+  EXPECT_EQ(ErrorOf([&] { document->NewSkin("Good", "a#b"); }), "A skin code is made of the letters A to Z.");
+  EXPECT_EQ(ErrorOf([&] { document->NewSkin("Good", "abcde"); }), "A skin code has at most four letters.");
+  // Codes are told apart ignoring letter case, as the project file and the package do.
+  EXPECT_EQ(ErrorOf([&] { document->NewSkin("Other", "BLUE"); }),
+            "The code \"blue\" is taken by the skin \"Blue Steel (blue)\". Give this skin another code.");
+  EXPECT_NE(ErrorOf([&] { document->EditSkin(red, "Red", "abcd"); }), "");
   document->DeleteSkin(red);
-  EXPECT_EQ(document->Root().Children.size(), 3u);
+  EXPECT_EQ(document->Root().Children().size(), 4u);
 }
 
 TEST(SkinTreeTest, TexturesTakeTeamAndFace) {
   ProjectFixture f;
   auto document = f.NewProject();
-  SkinNode& skin = document->NewSkin("Blue Steel", "blst");
-  SkinNode& body = SectionNode(*document, skin, 1);
-  SkinNode& head = SectionNode(*document, skin, 3);
-  SkinNode& talk = SectionNode(*document, skin, 5);
+  const SkinNode& skin = document->NewSkin("Blue Steel", "blst");
+  const SkinNode& body = SectionNode(*document, skin, 1);
+  const SkinNode& head = SectionNode(*document, skin, 3);
+  const SkinNode& talk = SectionNode(*document, skin, 5);
   EXPECT_EQ(document->TeamChoices(talk), (std::vector<std::string>{"< Default >"}));
   EXPECT_EQ(document->TeamChoices(body),
             (std::vector<std::string>{"< Default >", "<Blue Team>", "<Gold Team>", "<Green Team>", "<Red Team>"}));
 
   const SkinNode& plain = document->AddTexture(talk, f.Picture("talk.bmp"), "< Default >", "");
-  EXPECT_EQ(plain.Caption, "< Default > ()");
+  EXPECT_EQ(plain.Caption(), "< Default > ()");
   const SkinNode& jim = document->AddTexture(body, f.Picture("jim.bmp"), "<Red Team>", "Big Jim");
-  EXPECT_EQ(jim.Texture->Identifier, "t_0bigjim");
-  EXPECT_EQ(jim.Texture->Description, "<Red Team>Big Jim");
-  EXPECT_EQ(jim.Caption, "<Red Team>Big Jim (t_0bigjim)");
-  EXPECT_EQ(jim.Texture->SourceBitmap.Format(), raster::PixelFormat::Bgr24);
+  EXPECT_EQ(jim.Texture().Identifier, "t_0bigjim");
+  EXPECT_EQ(jim.Texture().Description, "<Red Team>Big Jim");
+  EXPECT_EQ(jim.Caption(), "<Red Team>Big Jim (t_0bigjim)");
+  EXPECT_EQ(jim.Texture().SourceBitmap.Format(), raster::PixelFormat::Bgr24);
   document->AddTexture(head, f.Picture("jimhead.bmp"), "< Default >", "Big (Jim)");
   EXPECT_EQ(document->FaceChoices(skin), (std::vector<std::string>{"Big Jim"}));
-  EXPECT_EQ(SearchTexture(body, "<Red Team>Big Jim"), jim.Texture.get());
+  EXPECT_EQ(SearchTexture(body, "<Red Team>Big Jim"), &jim.Texture());
   EXPECT_EQ(SearchTexture(body, "<Red Team>"), nullptr);
 
   EXPECT_EQ(ErrorOf([&] { document->AddTexture(body, "", "< Default >", ""); }), "Please select a texture file.");
@@ -74,36 +78,43 @@ TEST(SkinTreeTest, TexturesTakeTeamAndFace) {
             "Faces cannot start with \"T_\".");
   EXPECT_NE(ErrorOf([&] { document->AddTexture(talk, f.Picture("x.bmp"), "<Red Team>", ""); }), "");
   EXPECT_NE(ErrorOf([&] { document->AddTexture(talk, f.Picture("x.bmp"), "< Default >", "Face"); }), "");
+  // Faces "Big Jim" and "big jim" would share an identifier in the section.
+  EXPECT_EQ(ErrorOf([&] { document->AddTexture(body, f.Picture("y.bmp"), "<Red Team>", "big jim"); }),
+            "The section Body of the skin Blue Steel (blst) already has the texture \"<Red Team>Big Jim (t_0bigjim)\".");
   EXPECT_THROW(document->AddTexture(body, f.home / "missing.bmp", "< Default >", ""), std::runtime_error);
 }
 
 TEST(SkinTreeTest, EditingATextureRenamesItsVariantsThroughoutTheSkin) {
   ProjectFixture f;
   auto document = f.NewProject();
-  SkinNode& skin = document->NewSkin("Blue Steel", "blst");
-  SkinNode& other = document->NewSkin("Other", "othr");
-  SkinNode& body = SectionNode(*document, skin, 1);
-  SkinNode& bodyJim = document->AddTexture(body, f.Picture("a.bmp"), "<Red Team>", "Big Jim");
-  SkinNode& headJim = document->AddTexture(SectionNode(*document, skin, 3), f.Picture("b.bmp"), "< Default >", "");
-  SkinNode& otherJim = document->AddTexture(SectionNode(*document, other, 1), f.Picture("c.bmp"), "<Red Team>", "Big Jim");
+  const SkinNode& skin = document->NewSkin("Blue Steel", "blst");
+  const SkinNode& other = document->NewSkin("Other", "othr");
+  const SkinNode& body = SectionNode(*document, skin, 1);
+  const SkinNode& bodyJim = document->AddTexture(body, f.Picture("a.bmp"), "<Red Team>", "Big Jim");
+  const SkinNode& headJim = document->AddTexture(SectionNode(*document, skin, 3), f.Picture("b.bmp"), "< Default >", "");
+  const SkinNode& otherJim =
+      document->AddTexture(SectionNode(*document, other, 1), f.Picture("c.bmp"), "<Red Team>", "Big Jim");
   document->EditTextureDescription(headJim, "< Default >", "Big Jim");
-  EXPECT_EQ(headJim.Caption, "< Default >Big Jim (bigjim)");
+  EXPECT_EQ(headJim.Caption(), "< Default >Big Jim (bigjim)");
   document->EditTextureDescription(bodyJim, "<Blue Team>", "Big Jim");
-  EXPECT_EQ(bodyJim.Caption, "<Blue Team>Big Jim (t_1bigjim)");
-  EXPECT_EQ(otherJim.Caption, "<Red Team>Big Jim (t_0bigjim)");
+  EXPECT_EQ(bodyJim.Caption(), "<Blue Team>Big Jim (t_1bigjim)");
+  EXPECT_EQ(otherJim.Caption(), "<Red Team>Big Jim (t_0bigjim)");
 
   // The same identifier changes nothing, not even the description.
   document->EditTextureDescription(bodyJim, "<Blue Team>", "big jim");
-  EXPECT_EQ(bodyJim.Texture->Description, "<Blue Team>Big Jim");
+  EXPECT_EQ(bodyJim.Texture().Description, "<Blue Team>Big Jim");
+  // Taking an identifier another texture of the section has is refused.
+  document->AddTexture(body, f.Picture("d.bmp"), "< Default >", "");
+  EXPECT_NE(ErrorOf([&] { document->EditTextureDescription(bodyJim, "< Default >", ""); }), "");
   document->DeleteTexture(headJim);
-  EXPECT_TRUE(SectionNode(*document, skin, 3).Children.empty());
+  EXPECT_TRUE(SectionNode(*document, skin, 3).Children().empty());
 }
 
 TEST(SkinTreeTest, TeamVariantsSortLast) {
   ProjectFixture f;
   auto document = f.NewProject();
-  SkinNode& skin = document->NewSkin("Blue Steel", "blst");
-  SkinNode& body = SectionNode(*document, skin, 1);
+  const SkinNode& skin = document->NewSkin("Blue Steel", "blst");
+  const SkinNode& body = SectionNode(*document, skin, 1);
   document->AddTexture(body, f.Picture("1.bmp"), "<Blue Team>", "");
   document->AddTexture(body, f.Picture("2.bmp"), "< Default >", "John");
   document->AddTexture(body, f.Picture("3.bmp"), "<Red Team>", "John");
@@ -117,18 +128,24 @@ TEST(SkinTreeTest, ImportTakesSkinSectionAndVariantFromTheFileName) {
   auto document = f.NewProject();
   const ImportResult result = document->ImportTextures(
       {f.Picture("BLST1.bmp"), f.Picture("blst1t_0john.bmp"), f.Picture("blst3Face2.bmp"), f.Picture("abcd2.bmp"),
-       f.Picture("abcd7x.bmp"), f.Picture("abcd.bmp")});
+       f.Picture("abcd7x.bmp"), f.Picture("abcd.bmp"), f.Picture("ab1x1.bmp"), f.Picture("blst1T_0JOHN.bmp")});
   EXPECT_TRUE(document->Modified());
   EXPECT_EQ(result.Imported, 4);
-  ASSERT_EQ(result.Skipped.size(), 2u);
-  SkinNode* blst = FindSkinByCode(document->Root(), "blst");
+  ASSERT_EQ(result.Skipped.size(), 4u);
+  // Last to first: the second spelling of t_0john comes last and is left out.
+  EXPECT_EQ(result.Skipped, (std::vector<std::string>{
+                                "ab1x1.bmp: the name does not begin with a skin code of four letters",
+                                "abcd7x.bmp: the model declares no section 7", "abcd2.bmp: the model declares no section 2",
+                                "blst1t_0john.bmp: the section Body of the skin blst (blst) already has the texture "
+                                "(t_0john)"}));
+  const SkinNode* blst = FindSkinByCode(document->Root(), "blst");
   ASSERT_NE(blst, nullptr);
-  EXPECT_EQ(blst->Caption, "blst (blst)");
+  EXPECT_EQ(blst->Caption(), "blst (blst)");
   EXPECT_EQ(Captions(SectionNode(*document, *blst, 1)),
             (std::vector<std::string>{"< Default > ()", "<Red Team>john (t_0john)"}));
   EXPECT_EQ(Captions(SectionNode(*document, *blst, 3)), (std::vector<std::string>{"< Default >face2 (face2)"}));
   // "abcd" has no section digit: section 1; abcd2 names an undeclared section 2.
-  SkinNode* abcd = FindSkinByCode(document->Root(), "abcd");
+  const SkinNode* abcd = FindSkinByCode(document->Root(), "abcd");
   ASSERT_NE(abcd, nullptr);
   EXPECT_EQ(Captions(SectionNode(*document, *abcd, 1)), (std::vector<std::string>{"< Default > ()"}));
 }
@@ -136,10 +153,10 @@ TEST(SkinTreeTest, ImportTakesSkinSectionAndVariantFromTheFileName) {
 TEST(SkinTreeTest, RefreshReloadsChangedFilesAndWarnsOnceForMissingOnes) {
   ProjectFixture f;
   auto document = f.NewProject();
-  SkinNode& skin = document->NewSkin("Blue Steel", "blst");
-  SkinNode& body = SectionNode(*document, skin, 1);
+  const SkinNode& skin = document->NewSkin("Blue Steel", "blst");
+  const SkinNode& body = SectionNode(*document, skin, 1);
   const auto file = f.Picture("body.bmp", 10);
-  SkinNode& texture = document->AddTexture(body, file, "< Default >", "");
+  const SkinNode& texture = document->AddTexture(body, file, "< Default >", "");
   EXPECT_FALSE(document->RefreshTextures().Changed);
 
   f.Picture("body.bmp", 200);
@@ -147,12 +164,12 @@ TEST(SkinTreeTest, RefreshReloadsChangedFilesAndWarnsOnceForMissingOnes) {
   const RefreshResult changed = document->RefreshTextures();
   EXPECT_TRUE(changed.Changed);
   EXPECT_TRUE(changed.Warnings.empty());
-  EXPECT_EQ(texture.Texture->SourceBitmap.Pixels()[0], 200);
+  EXPECT_EQ(texture.Texture().SourceBitmap.Pixels()[0], 200);
 
   std::filesystem::remove(file);
   const RefreshResult gone = document->RefreshTextures();
   ASSERT_EQ(gone.Warnings.size(), 1u);
   EXPECT_EQ(gone.Warnings[0], "The texture file \"" + file.string() + "\" has been deleted!");
   EXPECT_TRUE(document->RefreshTextures().Warnings.empty());
-  EXPECT_EQ(texture.Texture->SourceBitmap.Pixels()[0], 200);
+  EXPECT_EQ(texture.Texture().SourceBitmap.Pixels()[0], 200);
 }

@@ -35,8 +35,7 @@ void ProjectFixture::WriteText(const std::filesystem::path& path, const std::str
   testsupport::WriteFile(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
-project::SkinNode& SectionNode(project::ProjectDocument& document, project::SkinNode& skin, int number) {
-  for (const auto& child : skin.Children)
-    if (document.SectionOf(*child).Part.Number() == number) return *child;
+const project::SkinNode& SectionNode(const project::ProjectDocument&, const project::SkinNode& skin, int number) {
+  if (const project::SkinNode* section = project::FindSection(skin, number)) return *section;
   throw std::logic_error("no section " + std::to_string(number));
 }

@@ -27,4 +27,4 @@ public:
 };
 
 // The section node of a skin with this section number.
-project::SkinNode& SectionNode(project::ProjectDocument& document, project::SkinNode& skin, int number);
+const project::SkinNode& SectionNode(const project::ProjectDocument& document, const project::SkinNode& skin, int number);

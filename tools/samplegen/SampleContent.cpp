@@ -100,9 +100,8 @@ Bitmap TransparentVisor() {
   return visor;
 }
 
-project::SkinNode& Section(project::ProjectDocument& document, project::SkinNode& skin, int number) {
-  for (const auto& child : skin.Children)
-    if (document.SectionOf(*child).Part.Number() == number) return *child;
+const project::SkinNode& Section(const project::ProjectDocument&, const project::SkinNode& skin, int number) {
+  if (const project::SkinNode* section = project::FindSection(skin, number)) return *section;
   throw std::logic_error("no section " + std::to_string(number));
 }
 
@@ -137,7 +136,7 @@ void WriteSampleContent(const std::filesystem::path& home) {
   options.UMODVersion = "100";
   document->SetOptions(options);
 
-  project::SkinNode& steelSkin = document->NewSkin("Steel", "stel");
+  const project::SkinNode& steelSkin = document->NewSkin("Steel", "stel");
   document->AddTexture(Section(*document, steelSkin, 1), save(Body(steel, {60, 60, 70}), "stel1.png"), "< Default >", "");
   document->AddTexture(Section(*document, steelSkin, 1), save(Body(steel, red), "stel1t_0.png"), "<Red Team>", "");
   document->AddTexture(Section(*document, steelSkin, 1), save(Body(steel, blue), "stel1t_1.bmp"), "<Blue Team>", "");
@@ -153,7 +152,7 @@ void WriteSampleContent(const std::filesystem::path& home) {
   document->AddTexture(Section(*document, steelSkin, 5), save(TalkPortrait({200, 160, 130}, {30, 70, 30}), "stel5ada.png"),
                        "< Default >", "Ada");
 
-  project::SkinNode& copperSkin = document->NewSkin("Copper", "copr");
+  const project::SkinNode& copperSkin = document->NewSkin("Copper", "copr");
   document->AddTexture(Section(*document, copperSkin, 1), save(Body(copper, {90, 50, 20}), "copr1.png"), "< Default >", "");
   document->AddTexture(Section(*document, copperSkin, 2), save(Face({170, 120, 90}, {30, 30, 30}, 0.2), "copr2.png"),
                        "< Default >", "");
