@@ -116,7 +116,8 @@ public:
   void ReadTextures(const std::filesystem::path& file) {
     for (const std::string& section : ini_.Sections()) {
       if (section.find('#') == std::string::npos) continue;
-      const std::string code = section.substr(0, section.find('#'));
+      // The key of [Groups] comes without the blanks around it.
+      const std::string code = platform::Trim(section.substr(0, section.find('#')));
       const std::string afterCode = section.substr(section.find('#') + 1);
       const int number = NumberOrZero(afterCode.substr(0, afterCode.find('#')));
       const model::TModeloPart* part = model_.SectionByNumber(number);
@@ -125,8 +126,15 @@ public:
                            ", which the model " + model_.Prefix + " does not declare");
       const std::vector<const SkinNode*> skins = SkinsOf(code);
       const std::vector<TextureRecord> records = Records(ini_.SectionLines(section));
-      for (std::size_t i = 0; i < records.size(); ++i)
-        AddTexture(*FindSection(*skins[std::min(i, skins.size() - 1)], number), *part, records[i]);
+      for (std::size_t i = 0; i < records.size(); ++i) {
+        // A record that repeats an earlier one's identifier came from a skin
+        // whose code differs in letter case; one that does not, from a
+        // caption that does, in the same skin.
+        const auto repeats = static_cast<std::size_t>(std::count_if(
+            records.begin(), records.begin() + static_cast<long>(i),
+            [&](const TextureRecord& earlier) { return earlier.Identifier == records[i].Identifier; }));
+        AddTexture(*FindSection(*skins[std::min(repeats, skins.size() - 1)], number), *part, records[i]);
+      }
     }
   }
 

@@ -152,7 +152,74 @@ QImage Decode(const QByteArray& file) {
   return image;
 }
 
+void Put16(QByteArray& out, int at, int value) {
+  out[at] = static_cast<char>(value & 0xFF);
+  out[at + 1] = static_cast<char>((value >> 8) & 0xFF);
+}
+
+// Runs of up to 63 equal bytes; a single byte that looks like a run marker
+// goes as a run of one.
+void EncodeLine(const uchar* line, std::size_t size, QByteArray& out) {
+  for (std::size_t x = 0; x < size;) {
+    std::size_t run = 1;
+    while (x + run < size && run < LongestRun && line[x + run] == line[x]) ++run;
+    if (run > 1 || (line[x] & RunFlags) == RunFlags) out.append(static_cast<char>(RunFlags | run));
+    out.append(static_cast<char>(line[x]));
+    x += run;
+  }
+}
+
+// Version 5, run-length encoded: one plane with the 256-colour palette at the
+// end for 8-bit pictures, red, green and blue planes for the others. Scan
+// lines hold an even number of bytes.
+QByteArray Encode(const QImage& picture) {
+  const bool paletted = picture.format() == QImage::Format_Indexed8;
+  const QImage image = paletted ? picture : picture.convertToFormat(QImage::Format_RGB888);
+  const int planes = paletted ? 1 : 3;
+  const auto width = static_cast<std::size_t>(image.width());
+  const std::size_t bytesPerLine = width + width % 2;
+  QByteArray out(HeaderBytes, '\0');
+  out[0] = static_cast<char>(Manufacturer);
+  out[1] = 5;
+  out[2] = static_cast<char>(RunLengthEncoded);
+  out[3] = 8;
+  Put16(out, 8, image.width() - 1);
+  Put16(out, 10, image.height() - 1);
+  Put16(out, 12, 72);
+  Put16(out, 14, 72);
+  out[65] = static_cast<char>(planes);
+  Put16(out, 66, static_cast<int>(bytesPerLine));
+  Put16(out, 68, 1);
+  std::vector<uchar> line(bytesPerLine * static_cast<std::size_t>(planes), 0);
+  for (int y = 0; y < image.height(); ++y) {
+    const uchar* in = image.constScanLine(y);
+    if (paletted) {
+      std::memcpy(line.data(), in, width);
+    } else {
+      for (std::size_t x = 0; x < width; ++x)
+        for (int plane = 0; plane < 3; ++plane) line[static_cast<std::size_t>(plane) * bytesPerLine + x] = in[3 * x + plane];
+    }
+    for (int plane = 0; plane < planes; ++plane)
+      EncodeLine(line.data() + static_cast<std::size_t>(plane) * bytesPerLine, bytesPerLine, out);
+  }
+  if (paletted) {
+    out.append(static_cast<char>(PaletteMarker));
+    const QList<QRgb> colours = image.colorTable();
+    for (int i = 0; i < 256; ++i) {
+      const QRgb colour = i < colours.size() ? colours[i] : qRgb(0, 0, 0);
+      out.append(static_cast<char>(qRed(colour))).append(static_cast<char>(qGreen(colour))).append(static_cast<char>(qBlue(colour)));
+    }
+  }
+  return out;
+}
+
 }  // namespace
+
+bool PcxHandler::write(const QImage& image) {
+  if (image.isNull() || image.width() > 0xFFFF || image.height() > 0xFFFF || device() == nullptr) return false;
+  const QByteArray bytes = Encode(image);
+  return device()->write(bytes) == bytes.size();
+}
 
 bool PcxHandler::CanRead(QIODevice* device) {
   const QByteArray head = device->peek(4);

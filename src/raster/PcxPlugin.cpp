@@ -5,7 +5,7 @@
 namespace raster {
 
 QImageIOPlugin::Capabilities PcxPlugin::capabilities(QIODevice* device, const QByteArray& format) const {
-  if (format == "pcx") return CanRead;
+  if (format == "pcx") return Capabilities(CanRead | CanWrite);
   if (!format.isEmpty() || device == nullptr || !device->isReadable()) return {};
   return PcxHandler::CanRead(device) ? CanRead : Capabilities{};
 }

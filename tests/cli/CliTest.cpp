@@ -1,16 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QProcess>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <csignal>
 #include <fstream>
 #include <sstream>
 
 #include "CliRunner.h"
 #include "compile/UmodArchive.h"
 #include "support/TestHelpers.h"
+#include "raster/PictureFile.h"
 #include "support/ProjectFixture.h"
 #include "support/TestFiles.h"
 #include "unrealpkg/TUTPackage.h"
@@ -294,4 +297,40 @@ TEST(CliCompileTest, CompilesPacksAndInstallsAProject) {
                                       "--out", QString::fromStdString((f.home / "q").string())});
   ASSERT_EQ(quantized.status, 0) << quantized.err;
   EXPECT_EQ(QImage(QString::fromStdString((f.home / "q" / "blst1.bmp").string())).format(), QImage::Format_Indexed8);
+}
+
+TEST(CliCompileTest, CtrlCLeavesNoNewFileBehind) {
+  ProjectFixture f;
+  auto document = f.NewProject();
+  const SkinNode& skin = document->NewSkin("Blue Steel", "blst");
+  // Noise of every colour, resampled to the section's 256 x 256, so that each texture takes its time.
+  raster::Bitmap noise(64, 64, raster::PixelFormat::Bgr24);
+  std::filesystem::create_directories(f.home / "Textures");
+  std::uint32_t seed = 1;
+  for (int i = 0; i < 160; ++i) {
+    for (auto& byte : noise.Pixels()) byte = static_cast<std::uint8_t>((seed = seed * 1664525u + 1013904223u) >> 24);
+    const auto file = f.home / "Textures" / ("t" + std::to_string(i) + ".bmp");
+    raster::SavePicture(noise, file);
+    document->AddTexture(SectionNode(*document, skin, 1), file, "< Default >", "face" + std::to_string(i));
+  }
+  document->Save();
+  f.WriteText(f.home / "SoldierSkins.utx", "last week's package");
+  const auto before = testsupport::ReadFile(f.home / "SoldierSkins.utx");
+  const auto entries = [&] { return std::distance(std::filesystem::directory_iterator(f.home.Path()), {}); };
+  const auto count = entries();
+
+  QProcess process;
+  process.start(MARBELLE_CLI, {"compile", QString::fromStdString(document->FileName().string()), "--umod", "--home",
+                               QString::fromStdString(f.home.Path().string())});
+  process.setReadChannel(QProcess::StandardError);
+  QByteArray err;
+  while (!err.contains("Preparing textures") && process.waitForReadyRead(60000)) err += process.readAllStandardError();
+  ASSERT_TRUE(err.contains("Preparing textures")) << err.toStdString();
+  ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+  ASSERT_TRUE(process.waitForFinished(60000));
+  err += process.readAllStandardError();
+  EXPECT_EQ(process.exitCode(), 130) << err.toStdString();
+  EXPECT_NE(err.indexOf("cancelled"), -1) << err.toStdString();
+  EXPECT_EQ(testsupport::ReadFile(f.home / "SoldierSkins.utx"), before);
+  EXPECT_EQ(entries(), count);
 }

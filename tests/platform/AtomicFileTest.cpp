@@ -68,3 +68,33 @@ TEST(AtomicFileTest, FailuresNameTheFileAndLeaveNothingBehind) {
   EXPECT_THROW(platform::WriteFileAtomically(dir / "taken", std::vector<std::uint8_t>{1}), std::runtime_error);
   EXPECT_EQ(EntriesIn(dir.Path()), 1u);
 }
+
+TEST(AtomicFileTest, AReplacedFileKeepsItsPermissions) {
+  testsupport::TempDir dir;
+  const auto path = dir / "shared.mrb";
+  platform::WriteFileAtomically(path, std::vector<std::uint8_t>{1});
+  std::filesystem::permissions(path, std::filesystem::perms(0664));
+  platform::WriteFileAtomically(path, std::vector<std::uint8_t>{2});
+  EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0664));
+}
+
+TEST(AtomicFileTest, StagedFilesReplaceTheirTargetsTogetherOrNotAtAll) {
+  testsupport::TempDir dir;
+  platform::WriteFileAtomically(dir / "a.utx", std::vector<std::uint8_t>{1});
+  {
+    platform::StagedFiles files;
+    files.Stage(dir / "a.utx", std::vector<std::uint8_t>{2});
+    files.Stage(dir / "a.int", std::vector<std::uint8_t>{3});
+    EXPECT_EQ(testsupport::ReadFile(dir / "a.utx"), std::vector<std::uint8_t>{1});
+  }
+  // Never committed: the old file stays, and nothing else is left behind.
+  EXPECT_EQ(testsupport::ReadFile(dir / "a.utx"), std::vector<std::uint8_t>{1});
+  EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+  platform::StagedFiles files;
+  files.Stage(dir / "a.utx", std::vector<std::uint8_t>{2});
+  files.Stage(dir / "a.int", std::vector<std::uint8_t>{3});
+  files.Commit();
+  EXPECT_EQ(testsupport::ReadFile(dir / "a.utx"), std::vector<std::uint8_t>{2});
+  EXPECT_EQ(testsupport::ReadFile(dir / "a.int"), std::vector<std::uint8_t>{3});
+  EXPECT_EQ(EntriesIn(dir.Path()), 2u);
+}
