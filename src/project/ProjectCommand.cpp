@@ -16,22 +16,14 @@ void ProjectCommand::Undo(ProjectDocument& document) {
   DocumentEditor(document).SetModified(document.SaveCount() == saveCount_ ? wasModified_ : true);
 }
 
-void InsertNodeCommand::Apply(ProjectDocument& document) {
-  DocumentEditor(document).Insert(*parent_, std::move(node_));
-}
+void NodeCommand::PutIn(ProjectDocument& document) { DocumentEditor(document).Insert(*parent_, std::move(held_)); }
 
-void InsertNodeCommand::Revert(ProjectDocument& document) { node_ = DocumentEditor(document).Remove(*inserted_); }
-
-void RemoveNodeCommand::Apply(ProjectDocument& document) { node_ = DocumentEditor(document).Remove(*removed_); }
-
-void RemoveNodeCommand::Revert(ProjectDocument& document) {
-  DocumentEditor(document).Insert(*parent_, std::move(node_));
-}
+void NodeCommand::TakeOut(ProjectDocument& document) { held_ = DocumentEditor(document).Remove(*node_); }
 
 const SkinNode& CreatedNode(const ProjectCommand& command) {
-  const auto* insertion = dynamic_cast<const InsertNodeCommand*>(&command);
-  if (!insertion) throw std::logic_error("The command \"" + command.Text() + "\" makes no node");
-  return insertion->Node();
+  const auto* placed = dynamic_cast<const NodeCommand*>(&command);
+  if (!placed || !placed->Inserts()) throw std::logic_error("The command \"" + command.Text() + "\" makes no node");
+  return placed->Node();
 }
 
 }  // namespace project

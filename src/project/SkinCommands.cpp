@@ -32,7 +32,7 @@ std::unique_ptr<ProjectCommand> MakeNewSkin(const ProjectDocument& document, std
   if (text.empty()) text = "NewSkin";
   std::string code = MakeSkinCode(typedCode, text);
   CheckSkinCodeFree(document.Root(), code, nullptr);
-  return std::make_unique<InsertNodeCommand>("New Skin", document.Root(),
+  return std::make_unique<NodeCommand>("New Skin", document.Root(),
                                              DocumentEditor::MakeSkin(document.Model(), std::move(code), std::move(text)));
 }
 
@@ -46,7 +46,7 @@ std::unique_ptr<ProjectCommand> MakeEditSkin(const ProjectDocument& document, co
 }
 
 std::unique_ptr<ProjectCommand> MakeDeleteSkin(const ProjectDocument&, const SkinNode& skin) {
-  return std::make_unique<RemoveNodeCommand>("Delete Skin", skin);
+  return std::make_unique<NodeCommand>("Delete Skin", skin);
 }
 
 }  // namespace project

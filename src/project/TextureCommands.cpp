@@ -47,7 +47,7 @@ std::unique_ptr<ProjectCommand> MakeAddTexture(const ProjectDocument& document, 
   std::string identifier = MakeIdentifier(teamLabel, cleanFace);
   CheckIdentifierFree(section, identifier, nullptr);
   auto entry = TObjetoTextura::FromFile(file, std::move(identifier), std::string(teamLabel) + cleanFace, modelSection.Part);
-  return std::make_unique<InsertNodeCommand>("Add Texture", section, DocumentEditor::MakeTexture(std::move(entry)));
+  return std::make_unique<NodeCommand>("Add Texture", section, DocumentEditor::MakeTexture(std::move(entry)));
 }
 
 std::unique_ptr<ProjectCommand> MakeEditTexture(const ProjectDocument& document, const SkinNode& texture,
@@ -69,7 +69,7 @@ std::unique_ptr<ProjectCommand> MakeEditTexture(const ProjectDocument& document,
 }
 
 std::unique_ptr<ProjectCommand> MakeDeleteTexture(const ProjectDocument&, const SkinNode& texture) {
-  return std::make_unique<RemoveNodeCommand>("Delete Texture", texture);
+  return std::make_unique<NodeCommand>("Delete Texture", texture);
 }
 
 }  // namespace project
