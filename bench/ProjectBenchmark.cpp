@@ -1,6 +1,7 @@
 // Loading a project of 4 skins x 4 sections x 10 textures of 256 x 256,
-// importing its 160 pictures into a new project, and scanning a catalogue of
-// 200 model definitions; all files generated here.
+// importing its 160 pictures into a new project (also as an undoable command
+// with a listener), and scanning a catalogue of 200 model definitions; all
+// files generated here.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -8,7 +9,9 @@
 #include <random>
 
 #include "model/ModelCatalogue.h"
+#include "project/CommandHistory.h"
 #include "project/ProjectDocument.h"
+#include "project/ProjectListener.h"
 #include "raster/BmpFile.h"
 
 namespace {
@@ -99,6 +102,29 @@ void BM_ImportTextures(benchmark::State& state) {
   state.counters["textures"] = 160;
 }
 BENCHMARK(BM_ImportTextures)->Unit(benchmark::kMillisecond);
+
+// The same import as a command on an undo history, told to a listener, as the window does it.
+void BM_ImportTexturesWithUndoAndNotices(benchmark::State& state) {
+  struct Counter : project::ProjectListener {
+    void NodeInserted(const project::SkinNode&, int) override { ++inserted; }
+    int inserted = 0;
+  };
+  const std::filesystem::path home = Files().Home();
+  const model::ModelCatalogue catalogue = model::ScanModelCatalogue(home);
+  std::vector<std::filesystem::path> pictures;
+  for (const auto& entry : std::filesystem::directory_iterator(home / "Textures")) pictures.push_back(entry.path());
+  for (auto _ : state) {
+    const auto document = project::ProjectDocument::New(catalogue.FindByPrefix("Bench"), home / "BenchSkinsNew.mrb", home);
+    Counter listener;
+    document->AddListener(listener);
+    project::CommandHistory history(*document);
+    project::ImportResult result;
+    history.Push(project::MakeImportTextures(*document, pictures, result));
+    if (result.Imported != 160 || listener.inserted != 4) state.SkipWithError("the import lost textures");
+  }
+  state.counters["textures"] = 160;
+}
+BENCHMARK(BM_ImportTexturesWithUndoAndNotices)->Unit(benchmark::kMillisecond);
 
 void BM_ScanCatalogue(benchmark::State& state) {
   const std::filesystem::path home = Files().Home() / "Catalogue";
