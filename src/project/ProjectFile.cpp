@@ -105,11 +105,11 @@ public:
       : ini_(ini), model_(model), home_(home), root_(root), report_(report) {}
 
   void ReadSkins() {
-    for (const auto& [code, description] : ini_.SectionLines(Groups)) {
+    for (const auto& line : ini_.SectionLines(Groups)) {
       const bool again = std::any_of(groups_.begin(), groups_.end(), [&](const Group& group) {
-        return group.FileCode == code && group.Skin->Description() == description;
+        return group.FileCode == line.first && group.Skin->Description() == line.second;
       });
-      if (!again) AddSkin(code, description);
+      if (!again) AddSkin(line.first, line.second);
     }
   }
 
