@@ -90,13 +90,23 @@ void BM_LoadProject(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadProject)->Unit(benchmark::kMillisecond);
 
-void BM_ImportTextures(benchmark::State& state) {
-  const std::filesystem::path home = Files().Home();
-  const model::ModelCatalogue catalogue = model::ScanModelCatalogue(home);
+// The pictures of the project, named for import, and a new project to import them into.
+std::vector<std::filesystem::path> ImportablePictures() {
   std::vector<std::filesystem::path> pictures;
-  for (const auto& entry : std::filesystem::directory_iterator(home / "Textures")) pictures.push_back(entry.path());
+  for (const auto& entry : std::filesystem::directory_iterator(Files().Home() / "Textures")) pictures.push_back(entry.path());
+  return pictures;
+}
+
+std::unique_ptr<project::ProjectDocument> NewProject(const model::ModelCatalogue& catalogue) {
+  const std::filesystem::path home = Files().Home();
+  return project::ProjectDocument::New(catalogue.FindByPrefix("Bench"), home / "BenchSkinsNew.mrb", home);
+}
+
+void BM_ImportTextures(benchmark::State& state) {
+  const model::ModelCatalogue catalogue = model::ScanModelCatalogue(Files().Home());
+  const std::vector<std::filesystem::path> pictures = ImportablePictures();
   for (auto _ : state) {
-    const auto document = project::ProjectDocument::New(catalogue.FindByPrefix("Bench"), home / "BenchSkinsNew.mrb", home);
+    const auto document = NewProject(catalogue);
     if (document->ImportTextures(pictures).Imported != 160) state.SkipWithError("the import lost textures");
   }
   state.counters["textures"] = 160;
@@ -109,12 +119,10 @@ void BM_ImportTexturesWithUndoAndNotices(benchmark::State& state) {
     void NodeInserted(const project::SkinNode&, int) override { ++inserted; }
     int inserted = 0;
   };
-  const std::filesystem::path home = Files().Home();
-  const model::ModelCatalogue catalogue = model::ScanModelCatalogue(home);
-  std::vector<std::filesystem::path> pictures;
-  for (const auto& entry : std::filesystem::directory_iterator(home / "Textures")) pictures.push_back(entry.path());
+  const model::ModelCatalogue catalogue = model::ScanModelCatalogue(Files().Home());
+  const std::vector<std::filesystem::path> pictures = ImportablePictures();
   for (auto _ : state) {
-    const auto document = project::ProjectDocument::New(catalogue.FindByPrefix("Bench"), home / "BenchSkinsNew.mrb", home);
+    const auto document = NewProject(catalogue);
     Counter listener;
     document->AddListener(listener);
     project::CommandHistory history(*document);

@@ -53,9 +53,13 @@ MeshLocation LocateMesh(const TUTPackage& owner, std::int32_t meshRef) {
   return location;
 }
 
-MeshLocation LocateMesh(const TUTPackage& listed, const TMeshItem& item) {
-  if (item.MeshOwner.empty()) return LocateMesh(listed, item.MeshRef);
-  return LocateMesh(TUTPackage(item.MeshOwner), item.MeshRef);
+// The package a mesh reference points into: the listed one, or the package
+// beside it whose class named the mesh, which listing has opened already.
+TUTPackage& MeshOwner(TUTPackage& listed, const TMeshItem& item) {
+  if (item.MeshOwner.empty()) return listed;
+  TUTPackage* owner = listed.SiblingPackage(item.MeshOwner.stem().string());
+  if (!owner) throw std::runtime_error("Cannot read the package " + item.MeshOwner.string() + ": it holds the mesh");
+  return *owner;
 }
 
 model3d::TVertex3D Vertex(const unrealpkg::TUT_Struct_Vector& v) { return {v.X, v.Y, v.Z}; }
@@ -182,14 +186,15 @@ std::vector<std::size_t> SequencesByName(const MeshCopy& mesh) {
 }
 
 PackageModel ReadPackageModel(TUTPackage& listed, const PackageModelEntry& entry) {
-  const MeshLocation location = LocateMesh(listed, entry.Item);
+  TUTPackage& owner = MeshOwner(listed, entry.Item);
+  const MeshLocation location = LocateMesh(owner, entry.Item.MeshRef);
   const std::string& className = location.ClassName;
   if (className.size() < 4 || !EqualsIgnoreCase(className.substr(className.size() - 4), "mesh"))
     throw std::runtime_error(InvalidMesh);
 
   std::unique_ptr<TUTPackage> other;
-  if (location.Package != listed.FileName()) other = std::make_unique<TUTPackage>(location.Package);
-  TUTPackage& package = other ? *other : listed;
+  if (location.Package != owner.FileName()) other = std::make_unique<TUTPackage>(location.Package);
+  TUTPackage& package = other ? *other : owner;
   const int index = package.FindExport(location.ObjectName, className);
   if (index < 0) throw std::runtime_error(MeshNotFound);
 

@@ -1,5 +1,7 @@
 #include "project/IdentityRules.h"
 
+#include <algorithm>
+
 #include "model/TModelo.h"
 #include "platform/AsciiText.h"
 #include "project/SkinTree.h"
@@ -31,6 +33,10 @@ std::string MakeSkinCode(std::string_view typedCode, std::string_view descriptio
   return platform::ToLowerAscii(code);
 }
 
+bool IsSkinCode(std::string_view code) {
+  return code.size() == 4 && std::all_of(code.begin(), code.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
 void CheckSkinCodeFree(const SkinNode& root, std::string_view code, const SkinNode* editing) {
   const SkinNode* other = FindSkinByCode(root, code);
   if (other && other != editing)
@@ -55,11 +61,16 @@ void CheckVariant(const model::TModeloSection& section, std::string_view teamLab
     throw ProjectError("The section " + section.Name + " does not vary by face.");
 }
 
-void CheckIdentifierFree(const SkinNode& section, std::string_view identifier, const SkinNode* except) {
+const SkinNode* FindIdentifier(const SkinNode& section, std::string_view identifier, const SkinNode* except) {
   for (const SkinNode& texture : section.Children())
-    if (&texture != except && platform::EqualsIgnoreCase(texture.Texture().Identifier, identifier))
-      throw ProjectError("The section " + section.Caption() + " of the skin " + section.Parent()->Caption() +
-                         " already has the texture \"" + texture.Caption() + "\".");
+    if (&texture != except && platform::EqualsIgnoreCase(texture.Texture().Identifier, identifier)) return &texture;
+  return nullptr;
+}
+
+void CheckIdentifierFree(const SkinNode& section, std::string_view identifier, const SkinNode* except) {
+  if (const SkinNode* texture = FindIdentifier(section, identifier, except))
+    throw ProjectError("The section " + section.Caption() + " of the skin " + section.Parent()->Caption() +
+                       " already has the texture \"" + texture->Caption() + "\".");
 }
 
 }  // namespace project

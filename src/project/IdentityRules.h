@@ -32,6 +32,9 @@ std::string CheckSkinDescription(std::string_view description);
 // of the description ("Big Bad" gives "bigb").
 std::string MakeSkinCode(std::string_view typedCode, std::string_view description);
 
+// Whether a code is as the rules keep it: four letters a to z.
+bool IsSkinCode(std::string_view code);
+
 // Refuses a code another skin of the project has, ignoring letter case (the
 // project file and the package tell skins apart so). `editing` is the skin
 // being edited, which may keep its own code.
@@ -46,8 +49,10 @@ std::string CheckFace(std::string_view face);
 // section does not vary by face.
 void CheckVariant(const model::TModeloSection& section, std::string_view teamLabel, std::string_view face);
 
-// Refuses an identifier that a texture of the section other than `except`
-// has, ignoring letter case.
+// The texture of the section other than `except` that has the identifier,
+// ignoring letter case, or nullptr.
+const SkinNode* FindIdentifier(const SkinNode& section, std::string_view identifier, const SkinNode* except = nullptr);
+// Refuses an identifier that a texture of the section other than `except` has.
 void CheckIdentifierFree(const SkinNode& section, std::string_view identifier, const SkinNode* except);
 
 }  // namespace project

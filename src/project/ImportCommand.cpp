@@ -32,19 +32,9 @@ ImportName ParseImportName(const std::filesystem::path& file) {
   return name;
 }
 
-bool IsSkinCode(std::string_view code) {
-  return code.size() == 4 && std::all_of(code.begin(), code.end(), [](char c) { return c >= 'a' && c <= 'z'; });
-}
-
 // Captions end in "(identifier)" and name sections of the project file.
 bool FitsACaption(std::string_view identifier) {
   return identifier.find_first_of("()[]<>\r\n") == std::string_view::npos;
-}
-
-bool Holds(const SkinNode& section, std::string_view identifier) {
-  for (const SkinNode& texture : section.Children())
-    if (platform::EqualsIgnoreCase(texture.Texture().Identifier, identifier)) return true;
-  return false;
 }
 
 // New skins go in whole, with their textures; the other textures go into the
@@ -119,7 +109,7 @@ std::unique_ptr<ProjectCommand> MakeImportTextures(const ProjectDocument& docume
     const bool planned = std::any_of(command->Textures.begin(), command->Textures.end(), [&](const auto& placed) {
       return placed.Section == &section && platform::EqualsIgnoreCase(placed.Node->Texture().Identifier, name.Identifier);
     });
-    if (Holds(section, name.Identifier) || planned) {
+    if (FindIdentifier(section, name.Identifier) || planned) {
       result.Skipped.push_back(shown + ": the section " + section.Caption() + " of the skin " + skin->Caption() +
                                " already has the texture (" + name.Identifier + ")");
       continue;

@@ -92,10 +92,6 @@ std::string WithoutBrackets(std::string text) {
   return text;
 }
 
-bool IsSkinCode(std::string_view code) {
-  return code.size() == 4 && std::all_of(code.begin(), code.end(), [](char c) { return c >= 'a' && c <= 'z'; });
-}
-
 // Builds the tree of a file that another tool may have written, mending what
 // breaks the rules so that every texture is kept, and saying what it changed.
 class ProjectReader {
@@ -191,12 +187,14 @@ private:
   }
 
   void AddTexture(const SkinNode& section, const model::TModeloPart& part, const TextureRecord& record) {
-    std::string identifier = WithoutBrackets(record.Identifier);
-    std::string description = WithoutBrackets(CompleteDescription(record.Description, record.Identifier));
-    const std::string caption = TextureCaption(description, identifier);
-    for (int n = 2; Holds(section, identifier); ++n) {
-      identifier = WithoutBrackets(record.Identifier) + std::to_string(n);
-      description = WithoutBrackets(CompleteDescription(record.Description, record.Identifier)) + std::to_string(n);
+    const std::string fileIdentifier = WithoutBrackets(record.Identifier);
+    const std::string fileDescription = WithoutBrackets(CompleteDescription(record.Description, record.Identifier));
+    const std::string caption = TextureCaption(fileDescription, fileIdentifier);
+    std::string identifier = fileIdentifier;
+    std::string description = fileDescription;
+    for (int n = 2; FindIdentifier(section, identifier); ++n) {
+      identifier = fileIdentifier + std::to_string(n);
+      description = fileDescription + std::to_string(n);
     }
     const std::string where = section.Parent()->Caption() + "/" + section.Caption() + "/";
     if (TextureCaption(description, identifier) != caption)
@@ -219,12 +217,6 @@ private:
     }
     if (!entry) entry = TObjetoTextura::NotFound(found.value_or(stored), record.FileName, identifier, description, part);
     DocumentEditor::Attach(section, DocumentEditor::MakeTexture(std::move(entry)));
-  }
-
-  static bool Holds(const SkinNode& section, std::string_view identifier) {
-    return std::any_of(section.Children().begin(), section.Children().end(), [&](const SkinNode& texture) {
-      return platform::EqualsIgnoreCase(texture.Texture().Identifier, identifier);
-    });
   }
 
   const platform::IniFile& ini_;

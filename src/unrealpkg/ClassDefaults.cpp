@@ -56,11 +56,11 @@ void TUTClassDefaults::Follow(TUTPackage& package, int classExport) {
     const std::string parent = working->GetObjectPath(super);
     const std::string packageName = OutermostPackage(parent);
     TUTPackage* sibling = working->SearchOtherPackages ? working->SiblingPackage(packageName) : nullptr;
-    const std::string fileName = working->SiblingPackagePath(packageName).filename().string();
     const int found = sibling ? sibling->FindObject(TableExports, MatchObjectName | MatchClassName | MatchPackagePath, 0,
                                                     "", import->ObjectName(), PathBelowOutermost(import->PackagePath()))
                               : -1;
     if (found < 0) {
+      const std::string fileName = working->SiblingPackagePath(packageName).filename().string();
       missingParent_ = parent;
       missingReason_ = sibling ? fileName + " holds no class " + import->ObjectName()
                                : "there is no " + fileName + " beside " + working->FileName().string();
