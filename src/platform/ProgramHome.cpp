@@ -53,7 +53,9 @@ std::filesystem::path HomeDirectory() {
   throw std::runtime_error("Cannot find the user's home folder: HOME is not set");
 }
 
-std::filesystem::path UserDataDirectory() { return XdgDirectory("XDG_DATA_HOME", ".local/share") / "utmarbelle"; }
+std::filesystem::path UserDataDirectory() { return XdgDataHome() / "utmarbelle"; }
+
+std::filesystem::path XdgDataHome() { return XdgDirectory("XDG_DATA_HOME", ".local/share"); }
 
 std::filesystem::path UserConfigDirectory() { return XdgDirectory("XDG_CONFIG_HOME", ".config") / "utmarbelle"; }
 

@@ -17,6 +17,8 @@ std::filesystem::path ExecutableDirectory();
 std::filesystem::path HomeDirectory();
 // $XDG_DATA_HOME/utmarbelle, else ~/.local/share/utmarbelle.
 std::filesystem::path UserDataDirectory();
+// $XDG_DATA_HOME, else ~/.local/share: where desktop entries and MIME types go.
+std::filesystem::path XdgDataHome();
 // $XDG_CONFIG_HOME/utmarbelle, else ~/.config/utmarbelle.
 std::filesystem::path UserConfigDirectory();
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -18,5 +19,11 @@ void WriteLoadAnimations(const std::filesystem::path& settingsFile, bool loadAni
 std::string ReadGameDirectorySetting(const std::filesystem::path& settingsFile);
 // An empty directory removes the setting.
 void WriteGameDirectorySetting(const std::filesystem::path& settingsFile, std::string_view gameDirectory);
+
+// [RecentProjects]: File1, File2, ... most recent first.
+inline constexpr int MaxRecentProjects = 8;
+std::vector<std::filesystem::path> ReadRecentProjects(const std::filesystem::path& settingsFile);
+// Puts the file first, dropping an older entry for it and what lies past the last place.
+void RememberRecentProject(const std::filesystem::path& settingsFile, const std::filesystem::path& project);
 
 }  // namespace platform

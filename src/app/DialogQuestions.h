@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QPointer>
+
+#include "app/UserQuestions.h"
+
+class QWidget;
+
+namespace app {
+
+class TextureDialog;
+
+// The questions as Qt's message boxes, file dialogs and the program's own dialogs.
+class DialogQuestions final : public UserQuestions {
+public:
+  // `folder` is where the texture dialog's file picker starts.
+  explicit DialogQuestions(const QString& folder);
+  // The window the dialogs belong to; it takes the texture dialog with it.
+  void SetOwner(QWidget* owner);
+  ~DialogQuestions() override;
+
+  void Message(MessageIcon icon, const QString& title, const QString& text) override;
+  bool AskYesNo(const QString& title, const QString& text) override;
+  CloseAnswer AskSaveDiscardCancel(const QString& title, const QString& text) override;
+  QString PickOpenFile(const QString& title, const QString& folder, const QString& filter) override;
+  QStringList PickOpenFiles(const QString& title, const QString& folder, const QString& filter) override;
+  QString PickSaveFile(const QString& title, const QString& proposed, const QString& filter,
+                       const QString& defaultSuffix) override;
+  QString PickFolder(const QString& title, const QString& folder) override;
+  std::optional<SkinValues> AskSkin(const SkinValues& initial, const DialogCheck<SkinValues>& check) override;
+  std::optional<TextureValues> AskTexture(const QString& caption, const TextureDialogSetup& setup,
+                                          const DialogCheck<TextureValues>& check) override;
+  std::optional<std::size_t> AskModel(const model::ModelCatalogue& catalogue) override;
+
+private:
+  QWidget* owner_ = nullptr;
+  // Lives for the whole run, as every add and edit reuses it.
+  QPointer<TextureDialog> textureDialog_;
+};
+
+}  // namespace app

@@ -1,0 +1,176 @@
+#pragma once
+
+#include <QMainWindow>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "compile/PaletteGeneration.h"
+#include "model/ModelCatalogue.h"
+#include "project/ProjectDocument.h"
+#include "project/ProjectListener.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTabWidget;
+class QTimer;
+class QUndoStack;
+
+namespace project {
+class ProjectCommand;
+}  // namespace project
+
+namespace app {
+
+class CompileJob;
+class PreviewPanel;
+class ProgressWindow;
+class ProjectOptionsPage;
+class SkinTreeModel;
+class SkinTreeView;
+class TextureEditorPanel;
+class UserQuestions;
+struct CompileResult;
+
+inline constexpr const char* WindowCaption = "UT Marbelle v2.5 beta 3";
+
+// The main window: the skin tree with the texture editor and the project
+// options on the left, the preview on the right. It owns the open document
+// and runs every command of the menus against it; the rules are the
+// libraries'.
+class MainWindow final : public QMainWindow, private project::ProjectListener {
+  Q_OBJECT
+public:
+  // `home` is the program home; every question goes to `questions`.
+  MainWindow(std::filesystem::path home, UserQuestions& questions, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Opens a project file, asking first to save the open one when it is modified.
+  bool OpenProject(const std::filesystem::path& file);
+
+  const project::ProjectDocument* Document() const { return document_.get(); }
+  const model::ModelCatalogue& Catalogue() const { return catalogue_; }
+  const std::string& GameDirectory() const { return gameDirectory_; }
+  std::filesystem::path GameDirectoryPath() const;
+  bool Busy() const { return busyCount_ > 0; }
+  QUndoStack& UndoStack() const { return *undoStack_; }
+  // Opens the popup menu as if the user right-clicked this node (nullptr: an empty part of the tree).
+  QMenu& PopupFor(const project::SkinNode* node);
+  // Runs the timer's work now.
+  void RefreshTimerTick();
+  // Reads the catalogue again (after the model compiler wrote a model).
+  void ScanModelCatalogue();
+
+signals:
+  // A compilation started from the menu has ended and been reported.
+  void CompileFinished();
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  void BuildMenus();
+  void BuildLayout();
+  QAction* AddAction(QMenu* menu, const char* name, const QString& caption);
+
+  // Start-up.
+  void RegisterDesktopTypes();
+  void DetectGameDirectory();
+  void ReportCatalogueProblems();
+
+  // Projects.
+  void NewProject();
+  void LoadProject();
+  void SaveProject(bool asking);
+  void SaveProjectAs();
+  void OfferToSave();
+  bool OpenProjectFile(const std::filesystem::path& file);
+  void TakeDocument(std::unique_ptr<project::ProjectDocument> document);
+  void UpdateTitle();
+  void EnableProjectCommands();
+  void RememberRecent(const std::filesystem::path& file);
+  void FillRecentMenu();
+  bool SaveWithQuestions(
+      const std::function<project::SaveResult(const project::ProjectDocument::TextureSaveQuestion&)>& save);
+
+  // The tree.
+  void NewSkin();
+  void EditSkin();
+  void DeleteSkin();
+  void AddTexture();
+  void EditTexture();
+  void DeleteTexture();
+  void ImportTextures();
+  void ImportFiles(const QStringList& files);
+  void RefreshTextures();
+  void SelectionChanged();
+  void ShowPopup(const QPoint& position);
+  void Push(std::unique_ptr<project::ProjectCommand> command, int mergeId = -1);
+  void Reveal(const project::SkinNode& node);
+  void GeneratePalettes();
+
+  // Compiling.
+  void CompileProject(bool install, bool umod);
+  void CompileEnded(const CompileResult& result);
+  void BeginBusy();
+  void EndBusy();
+
+  // The rest of the menus.
+  void ToggleLoadAnimations();
+  void ToggleAdvancedMode();
+  void ShowHelpContents();
+  void ShowOpenGLInformation();
+  void ShowAbout();
+  void ShowPreferences();
+
+  // Runs a command, showing any error as the default error report, with a prefix before its text.
+  void Guarded(const std::function<void()>& command, const QString& prefix = {});
+  void ShowError(const QString& text);
+
+  // The document's notices.
+  void OptionsChanged() override;
+  void FileNameChanged() override;
+  void NodeAboutToBeRemoved(const project::SkinNode& parent, int row) override;
+  void TexturePixelsChanged(const project::SkinNode& texture) override;
+
+  std::filesystem::path home_;
+  std::filesystem::path settingsFile_;
+  UserQuestions& questions_;
+  model::ModelCatalogue catalogue_;
+  std::unique_ptr<project::ProjectDocument> document_;
+  compile::PaletteGenerator palettes_;
+  std::string gameDirectory_;
+  bool previewLoaded_ = false;
+  bool refreshing_ = false;
+  int busyCount_ = 0;
+  const project::SkinNode* popupNode_ = nullptr;
+
+  QUndoStack* undoStack_;
+  SkinTreeModel* treeModel_;
+  SkinTreeView* tree_ = nullptr;
+  TextureEditorPanel* editor_ = nullptr;
+  PreviewPanel* preview_ = nullptr;
+  ProjectOptionsPage* options_ = nullptr;
+  QTabWidget* pages_ = nullptr;
+  QLabel* statusText_ = nullptr;
+  QTimer* refreshTimer_;
+  ProgressWindow* progress_ = nullptr;
+  CompileJob* compileJob_;
+  QMenu* popup_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
+
+  QAction* saveProject_ = nullptr;
+  QAction* saveAs_ = nullptr;
+  QAction* loadAnimations_ = nullptr;
+  QAction* expertMode_ = nullptr;
+  QAction* modelCompiler_ = nullptr;
+  QAction* refreshTextures_ = nullptr;
+  QAction* importTextures_ = nullptr;
+  QAction* compile_ = nullptr;
+  QAction* compileInstall_ = nullptr;
+  QAction* compileUmod_ = nullptr;
+};
+
+}  // namespace app

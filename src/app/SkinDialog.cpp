@@ -1,0 +1,54 @@
+#include "app/SkinDialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/QtText.h"
+#include "project/IdentityRules.h"
+
+namespace app {
+
+SkinDialog::SkinDialog(UserQuestions& questions, const SkinValues& initial, DialogCheck<SkinValues> check,
+                       QWidget* parent)
+    : QDialog(parent), questions_(questions), check_(std::move(check)) {
+  setObjectName("frm_newgroup");
+  setWindowTitle("New Skin");
+  description_ = new QLineEdit(initial.Description, this);
+  description_->setObjectName("groupdescription");
+  code_ = new QLineEdit(this);
+  code_->setObjectName("groupcode");
+  // Four letters of either case, blanks shown as "_".
+  code_->setInputMask("aaaa;_");
+  code_->setText(initial.Code);
+  auto* form = new QFormLayout;
+  form->addRow("Skin Description:", description_);
+  form->addRow("Skin 4 letter code:", code_);
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* ok = buttons->addButton("Ok", QDialogButtonBox::AcceptRole);
+  ok->setDefault(true);
+  buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
+  connect(buttons, &QDialogButtonBox::accepted, this, &SkinDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &SkinDialog::reject);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(buttons);
+  setFixedSize(sizeHint().expandedTo(QSize(301, 104)));
+}
+
+SkinValues SkinDialog::Values() const { return {description_->text(), code_->text().remove('_').trimmed()}; }
+
+void SkinDialog::accept() {
+  if (check_) {
+    try {
+      check_(Values());
+    } catch (const project::ProjectError& e) {
+      questions_.Message(MessageIcon::Error, "ERROR", ToQString(e.what()));
+      return;
+    }
+  }
+  QDialog::accept();
+}
+
+}  // namespace app

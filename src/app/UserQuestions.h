@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstddef>
+#include <functional>
+#include <optional>
+
+namespace model {
+struct ModelCatalogue;
+}
+
+namespace app {
+
+// What the skin dialog holds.
+struct SkinValues {
+  QString Description;
+  QString Code;
+};
+
+// How the texture dialog opens, and what it gives back.
+struct TextureDialogSetup {
+  bool Adding = true;
+  QString FileName;
+  QStringList Teams;
+  // Empty selects no team.
+  QString Team;
+  bool TeamEnabled = false;
+  bool FaceEnabled = false;
+  QStringList Faces;
+  QString Face;
+};
+struct TextureValues {
+  QString FileName;
+  QString Team;
+  QString Face;
+};
+
+// A check a dialog runs before it closes with OK; it throws a
+// project::ProjectError whose text the dialog shows, staying open.
+template <typename Values>
+using DialogCheck = std::function<void(const Values&)>;
+
+enum class MessageIcon { Information, Warning, Error, Question };
+enum class CloseAnswer { Save, Discard, Cancel };
+
+// Every question, message and file choice the windows put to the user goes
+// through here: DialogQuestions shows Qt's dialogs, tests answer from a script.
+class UserQuestions {
+public:
+  virtual ~UserQuestions() = default;
+
+  virtual void Message(MessageIcon icon, const QString& title, const QString& text) = 0;
+  virtual bool AskYesNo(const QString& title, const QString& text) = 0;
+  virtual CloseAnswer AskSaveDiscardCancel(const QString& title, const QString& text) = 0;
+  // An empty text or list when cancelled. Filters are Qt's: "Name (*.a *.b);;All files (*)".
+  virtual QString PickOpenFile(const QString& title, const QString& folder, const QString& filter) = 0;
+  virtual QStringList PickOpenFiles(const QString& title, const QString& folder, const QString& filter) = 0;
+  virtual QString PickSaveFile(const QString& title, const QString& proposed, const QString& filter,
+                               const QString& defaultSuffix) = 0;
+  virtual QString PickFolder(const QString& title, const QString& folder) = 0;
+  // The skin and texture dialogs, and the select-model dialog (an index into the catalogue).
+  virtual std::optional<SkinValues> AskSkin(const SkinValues& initial, const DialogCheck<SkinValues>& check) = 0;
+  virtual std::optional<TextureValues> AskTexture(const QString& caption, const TextureDialogSetup& setup,
+                                                  const DialogCheck<TextureValues>& check) = 0;
+  virtual std::optional<std::size_t> AskModel(const model::ModelCatalogue& catalogue) = 0;
+};
+
+}  // namespace app
