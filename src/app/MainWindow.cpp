@@ -286,8 +286,11 @@ void MainWindow::RegisterDesktopTypes() {
   const platform::DesktopRegistration written =
       platform::RegisterDesktopFileTypes(platform::XdgDataHome(), QStringToPath(QApplication::applicationFilePath()));
   const QString updater = QStandardPaths::findExecutable("update-mime-database");
-  if (written.MimeTypesWritten && !updater.isEmpty())
-    QProcess::startDetached(updater, {PathToQString(platform::XdgDataHome() / "mime")});
+  if (!written.MimeTypesWritten || updater.isEmpty()) return;
+  // Once per user, and quick; waiting keeps it from outliving the start.
+  QProcess update;
+  update.start(updater, {PathToQString(platform::XdgDataHome() / "mime")});
+  update.waitForFinished(3000);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -22,6 +22,8 @@ SkinDialog::SkinDialog(UserQuestions& questions, const SkinValues& initial, Dial
   // Four letters of either case, blanks shown as "_".
   code_->setInputMask("aaaa;_");
   code_->setText(initial.Code);
+  // Typing starts after the letters there are, not at the mask's end.
+  code_->setCursorPosition(static_cast<int>(initial.Code.size()));
   auto* form = new QFormLayout;
   form->addRow("Skin Description:", description_);
   form->addRow("Skin 4 letter code:", code_);

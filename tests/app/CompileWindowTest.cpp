@@ -1,0 +1,95 @@
+// The compile commands of the Actions menu: the busy window, the progress
+// window with its Cancel button, and the messages at the end.
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+
+#include "WindowFixture.h"
+#include "app/ProgressWindow.h"
+#include "app/QtText.h"
+#include "platform/ProgramHome.h"
+#include "platform/ProgramSettings.h"
+
+namespace {
+
+class CompileWindowTest : public testing::Test {
+protected:
+  CompileWindowTest() {
+    fixture.NewProject();
+    const project::SkinNode& skin = fixture.AddSkin("Blue Steel", "blst");
+    fixture.AddTexture(skin, 1);
+    fixture.AddTexture(skin, 1, "<Red Team>", "john");
+    fixture.Action("mnu_SaveProject").trigger();
+  }
+
+  // Runs a compile command and waits until its end has been reported.
+  void Compile(const char* action) {
+    QSignalSpy finished(fixture.window.get(), &app::MainWindow::CompileFinished);
+    fixture.Action(action).trigger();
+    EXPECT_TRUE(fixture.window->Busy());
+    EXPECT_FALSE(fixture.window->menuBar()->isEnabled());
+    ASSERT_TRUE(finished.wait(60000));
+    EXPECT_FALSE(fixture.window->Busy());
+    EXPECT_TRUE(fixture.window->menuBar()->isEnabled());
+  }
+
+  WindowFixture fixture;
+};
+
+}  // namespace
+
+TEST_F(CompileWindowTest, CompilingWritesThePackageAndSaysSo) {
+  Compile("mnu_CreateUTXINT");
+  ASSERT_EQ(fixture.questions.messages.size(), 1u);
+  EXPECT_EQ(fixture.questions.messages[0].Title, "Compilation");
+  EXPECT_EQ(fixture.questions.messages[0].Text, "Project compiled!");
+  EXPECT_TRUE(std::filesystem::exists(fixture.home / "SoldierSkins.utx"));
+  EXPECT_TRUE(std::filesystem::exists(fixture.home / "SoldierSkins.int"));
+  EXPECT_FALSE(std::filesystem::exists(fixture.home / "SoldierSkins.umod"));
+  EXPECT_EQ(fixture.window->findChild<app::ProgressWindow*>(), nullptr);
+
+  fixture.questions.messages.clear();
+  Compile("mnu_CompileandCreateUMODfile");
+  EXPECT_EQ(fixture.questions.TakeMessages(), std::vector<QString>({"Project compiled and UMOD created!"}));
+  EXPECT_TRUE(std::filesystem::exists(fixture.home / "SoldierSkins.umod"));
+}
+
+TEST_F(CompileWindowTest, InstallingCopiesIntoTheGameDirectory) {
+  std::filesystem::create_directories(fixture.home / "game" / "System");
+  std::filesystem::create_directories(fixture.home / "game" / "Textures");
+  platform::WriteGameDirectorySetting(platform::SettingsFilePath(fixture.home.Path()), (fixture.home / "game").string());
+  fixture.window = std::make_unique<app::MainWindow>(fixture.home.Path(), fixture.questions);
+  ASSERT_TRUE(fixture.window->OpenProject(fixture.home / "SoldierSkins.mrb"));
+  Compile("mnu_CompileProjecttoUTXINTandInstallinUT");
+  EXPECT_EQ(fixture.questions.TakeMessages(),
+            std::vector<QString>({"Project compiled and installed under " + app::PathToQString(fixture.home / "game")}));
+  EXPECT_TRUE(std::filesystem::exists(fixture.home / "game" / "Textures" / "SoldierSkins.utx"));
+  EXPECT_TRUE(std::filesystem::exists(fixture.home / "game" / "System" / "SoldierSkins.int"));
+}
+
+TEST_F(CompileWindowTest, AFailureIsAnErrorNamingTheFileAndLeavesTheWindowUsable) {
+  std::filesystem::create_directories(fixture.home / "SoldierSkins.utx" / "blocked");
+  Compile("mnu_CreateUTXINT");
+  ASSERT_EQ(fixture.questions.messages.size(), 1u);
+  EXPECT_EQ(fixture.questions.messages[0].Title, "ERROR");
+  EXPECT_TRUE(fixture.questions.messages[0].Text.contains("SoldierSkins.utx")) << fixture.questions.messages[0].Text.toStdString();
+  EXPECT_FALSE(std::filesystem::exists(fixture.home / "SoldierSkins.int"));
+  EXPECT_TRUE(fixture.Action("mnu_CreateUTXINT").isEnabled());
+}
+
+TEST_F(CompileWindowTest, CancelStopsTheCompilationAndWritesNothing) {
+  for (int texture = 0; texture < 20; ++texture)
+    fixture.AddTexture(*project::FindSkinByCode(fixture.Document().Root(), "blst"), 3, "< Default >",
+                       "face" + QString::number(texture));
+  QSignalSpy finished(fixture.window.get(), &app::MainWindow::CompileFinished);
+  fixture.Action("mnu_CreateUTXINT").trigger();
+  auto* progress = fixture.window->findChild<app::ProgressWindow*>();
+  ASSERT_NE(progress, nullptr);
+  EXPECT_TRUE(progress->isVisible());
+  progress->findChild<QPushButton*>("btn_cancel")->click();
+  ASSERT_TRUE(finished.wait(60000));
+  ASSERT_EQ(fixture.questions.messages.size(), 1u);
+  EXPECT_EQ(fixture.questions.messages[0].Text, "The compilation was cancelled. No file was changed.");
+  EXPECT_FALSE(std::filesystem::exists(fixture.home / "SoldierSkins.utx"));
+  EXPECT_FALSE(fixture.window->Busy());
+}

@@ -1,0 +1,96 @@
+#include "ScriptedQuestions.h"
+
+#include <gtest/gtest.h>
+
+#include "app/QtText.h"
+#include "project/IdentityRules.h"
+
+namespace {
+
+template <typename Answer>
+std::optional<Answer> Next(std::deque<Answer>& answers, const QString& what) {
+  if (answers.empty()) {
+    ADD_FAILURE() << "no scripted answer for " << what.toStdString();
+    return std::nullopt;
+  }
+  Answer answer = std::move(answers.front());
+  answers.pop_front();
+  return answer;
+}
+
+// Runs a dialog's check; false (and the refusal shown) when it refuses.
+template <typename Values>
+bool Passes(const app::DialogCheck<Values>& check, const Values& values, ScriptedQuestions& questions) {
+  if (!check) return true;
+  try {
+    check(values);
+  } catch (const project::ProjectError& e) {
+    questions.Message(app::MessageIcon::Error, "ERROR", app::ToQString(e.what()));
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void ScriptedQuestions::Message(app::MessageIcon icon, const QString& title, const QString& text) {
+  messages.push_back({icon, title, text});
+}
+
+bool ScriptedQuestions::AskYesNo(const QString& title, const QString& text) {
+  questions.push_back(title + ": " + text);
+  return Next(yesNo, title + ": " + text).value_or(false);
+}
+
+app::CloseAnswer ScriptedQuestions::AskSaveDiscardCancel(const QString& title, const QString& text) {
+  questions.push_back(title + ": " + text);
+  return Next(closeAnswers, title + ": " + text).value_or(app::CloseAnswer::Cancel);
+}
+
+QString ScriptedQuestions::PickOpenFile(const QString& title, const QString&, const QString&) {
+  pickerTitles.push_back(title);
+  return Next(openFiles, title).value_or(QString());
+}
+
+QStringList ScriptedQuestions::PickOpenFiles(const QString& title, const QString&, const QString&) {
+  pickerTitles.push_back(title);
+  return Next(openFileLists, title).value_or(QStringList());
+}
+
+QString ScriptedQuestions::PickSaveFile(const QString& title, const QString&, const QString&, const QString&) {
+  pickerTitles.push_back(title);
+  return Next(saveFiles, title).value_or(QString());
+}
+
+QString ScriptedQuestions::PickFolder(const QString& title, const QString&) {
+  pickerTitles.push_back(title);
+  return Next(folders, title).value_or(QString());
+}
+
+std::optional<app::SkinValues> ScriptedQuestions::AskSkin(const app::SkinValues& initial,
+                                                          const app::DialogCheck<app::SkinValues>& check) {
+  skinInitials.push_back(initial);
+  std::optional<app::SkinValues> values = Next(skins, "the skin dialog").value_or(std::nullopt);
+  if (values && !Passes(check, *values, *this)) return std::nullopt;
+  return values;
+}
+
+std::optional<app::TextureValues> ScriptedQuestions::AskTexture(const QString& caption,
+                                                                const app::TextureDialogSetup& setup,
+                                                                const app::DialogCheck<app::TextureValues>& check) {
+  textureSetups.emplace_back(caption, setup);
+  std::optional<app::TextureValues> values = Next(textures, caption).value_or(std::nullopt);
+  if (values && !Passes(check, *values, *this)) return std::nullopt;
+  return values;
+}
+
+std::optional<std::size_t> ScriptedQuestions::AskModel(const model::ModelCatalogue&) {
+  return Next(models, "the select-model dialog").value_or(std::nullopt);
+}
+
+std::vector<QString> ScriptedQuestions::TakeMessages() {
+  std::vector<QString> texts;
+  for (const Shown& shown : messages) texts.push_back(shown.Text);
+  messages.clear();
+  return texts;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <deque>
+#include <vector>
+
+#include "app/UserQuestions.h"
+
+// Answers the windows' questions from a script and keeps what they showed.
+// A question without a scripted answer fails the test and is cancelled.
+class ScriptedQuestions final : public app::UserQuestions {
+public:
+  struct Shown {
+    app::MessageIcon Icon;
+    QString Title;
+    QString Text;
+  };
+
+  void Message(app::MessageIcon icon, const QString& title, const QString& text) override;
+  bool AskYesNo(const QString& title, const QString& text) override;
+  app::CloseAnswer AskSaveDiscardCancel(const QString& title, const QString& text) override;
+  QString PickOpenFile(const QString& title, const QString& folder, const QString& filter) override;
+  QStringList PickOpenFiles(const QString& title, const QString& folder, const QString& filter) override;
+  QString PickSaveFile(const QString& title, const QString& proposed, const QString& filter,
+                       const QString& defaultSuffix) override;
+  QString PickFolder(const QString& title, const QString& folder) override;
+  // A scripted answer is run through the dialog's check, as its Ok button
+  // would; a refusal is shown as the dialog shows it, and the dialog then counts as cancelled.
+  std::optional<app::SkinValues> AskSkin(const app::SkinValues& initial,
+                                         const app::DialogCheck<app::SkinValues>& check) override;
+  std::optional<app::TextureValues> AskTexture(const QString& caption, const app::TextureDialogSetup& setup,
+                                               const app::DialogCheck<app::TextureValues>& check) override;
+  std::optional<std::size_t> AskModel(const model::ModelCatalogue& catalogue) override;
+
+  // Answers, taken in order.
+  std::deque<bool> yesNo;
+  std::deque<app::CloseAnswer> closeAnswers;
+  std::deque<QString> openFiles;
+  std::deque<QStringList> openFileLists;
+  std::deque<QString> saveFiles;
+  std::deque<QString> folders;
+  std::deque<std::optional<app::SkinValues>> skins;
+  std::deque<std::optional<app::TextureValues>> textures;
+  std::deque<std::optional<std::size_t>> models;
+
+  // What was shown and asked: messages, "title: text" of questions, the
+  // titles of file pickers, and how each dialog was opened.
+  std::vector<Shown> messages;
+  std::vector<QString> questions;
+  std::vector<QString> pickerTitles;
+  std::vector<app::SkinValues> skinInitials;
+  std::vector<std::pair<QString, app::TextureDialogSetup>> textureSetups;
+
+  // The texts of the messages shown since the last call.
+  std::vector<QString> TakeMessages();
+};
