@@ -57,3 +57,20 @@ TEST(ProgramSettingsTest, LoadAnimationsAndGameDirectoryKeepTheRestOfTheFile) {
             Bytes("[Model]\r\nPrefix=Sol\r\n\r\n[Configuration]\r\nLoadAnimations=0\r\n"));
   EXPECT_THROW(platform::WriteLoadAnimations(dir / "missing" / "UTMarbelle.ini", true), std::runtime_error);
 }
+
+TEST(ProgramSettingsTest, RecentProjectsKeepTheLastEightMostRecentFirstWithoutRepeats) {
+  testsupport::TempDir home;
+  const std::filesystem::path settings = platform::SettingsFilePath(home.Path());
+  EXPECT_TRUE(platform::ReadRecentProjects(settings).empty());
+  platform::WriteLoadAnimations(settings, false);
+  for (int project = 1; project <= 10; ++project)
+    platform::RememberRecentProject(settings, home / ("p" + std::to_string(project) + ".mrb"));
+  platform::RememberRecentProject(settings, home / "p5.mrb");
+  const std::vector<std::filesystem::path> recent = platform::ReadRecentProjects(settings);
+  ASSERT_EQ(recent.size(), 8u);
+  EXPECT_EQ(recent[0], home / "p5.mrb");
+  EXPECT_EQ(recent[1], home / "p10.mrb");
+  EXPECT_EQ(recent[6], home / "p4.mrb");
+  EXPECT_EQ(recent[7], home / "p3.mrb");
+  EXPECT_FALSE(platform::ReadLoadAnimations(settings));
+}

@@ -1,3 +1,5 @@
+// Tests that draw need a GUI application. Its platform comes from
+// QT_QPA_PLATFORM, offscreen when unset, so listing the tests needs no display.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -5,6 +7,7 @@
 #include "unrealpkg/ObjectClassRegistry.h"
 
 int main(int argc, char** argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   unrealpkg::RegisterAllObjectClasses();
   testing::InitGoogleTest(&argc, argv);
