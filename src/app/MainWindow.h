@@ -142,7 +142,6 @@ private:
   std::unique_ptr<project::ProjectDocument> document_;
   compile::PaletteGenerator palettes_;
   std::string gameDirectory_;
-  bool previewLoaded_ = false;
   bool refreshing_ = false;
   int busyCount_ = 0;
   const project::SkinNode* popupNode_ = nullptr;

@@ -121,7 +121,6 @@ void MainWindow::TakeDocument(std::unique_ptr<project::ProjectDocument> document
   document_->AddListener(*this);
   treeModel_->SetDocument(document_.get());
   options_->ShowOptions(document_->Options());
-  previewLoaded_ = false;
   preview_->ShowPlacement(document_->Model());
   statusText_->clear();
   const QModelIndex root = treeModel_->index(0, 0);

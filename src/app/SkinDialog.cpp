@@ -6,7 +6,6 @@
 #include <QPushButton>
 
 #include "app/QtText.h"
-#include "project/IdentityRules.h"
 
 namespace app {
 
@@ -45,7 +44,8 @@ void SkinDialog::accept() {
   if (check_) {
     try {
       check_(Values());
-    } catch (const project::ProjectError& e) {
+    } catch (const std::exception& e) {
+      // A refusal, or a picture that cannot be read: the dialog stays open to mend it.
       questions_.Message(MessageIcon::Error, "ERROR", ToQString(e.what()));
       return;
     }

@@ -10,7 +10,6 @@
 #include <QToolButton>
 
 #include "app/QtText.h"
-#include "project/IdentityRules.h"
 #include "raster/PictureFile.h"
 
 namespace app {
@@ -94,7 +93,8 @@ void TextureDialog::accept() {
   if (check_) {
     try {
       check_(values);
-    } catch (const project::ProjectError& e) {
+    } catch (const std::exception& e) {
+      // A refusal, or a picture that cannot be read: the dialog stays open to mend it.
       questions_.Message(MessageIcon::Error, "ERROR", ToQString(e.what()));
       return;
     }

@@ -36,8 +36,8 @@ struct TextureValues {
   QString Face;
 };
 
-// A check a dialog runs before it closes with OK; it throws a
-// project::ProjectError whose text the dialog shows, staying open.
+// A check a dialog runs before it closes with OK; an error it throws (a
+// refusal, a picture that cannot be read) is shown and the dialog stays open.
 template <typename Values>
 using DialogCheck = std::function<void(const Values&)>;
 

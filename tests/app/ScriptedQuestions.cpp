@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/QtText.h"
-#include "project/IdentityRules.h"
 
 namespace {
 
@@ -24,7 +23,7 @@ bool Passes(const app::DialogCheck<Values>& check, const Values& values, Scripte
   if (!check) return true;
   try {
     check(values);
-  } catch (const project::ProjectError& e) {
+  } catch (const std::exception& e) {
     questions.Message(app::MessageIcon::Error, "ERROR", app::ToQString(e.what()));
     return false;
   }

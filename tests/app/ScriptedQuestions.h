@@ -24,7 +24,8 @@ public:
                        const QString& defaultSuffix) override;
   QString PickFolder(const QString& title, const QString& folder) override;
   // A scripted answer is run through the dialog's check, as its Ok button
-  // would; a refusal is shown as the dialog shows it, and the dialog then counts as cancelled.
+  // would; a refusal is shown as the dialog shows it, and the dialog then
+  // counts as cancelled.
   std::optional<app::SkinValues> AskSkin(const app::SkinValues& initial,
                                          const app::DialogCheck<app::SkinValues>& check) override;
   std::optional<app::TextureValues> AskTexture(const QString& caption, const app::TextureDialogSetup& setup,
