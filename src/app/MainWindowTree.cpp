@@ -135,8 +135,7 @@ void MainWindow::EditTexture() {
   setup.TeamEnabled = part.Has(model::TEAM);
   setup.FaceEnabled = part.Has(model::FACE);
   if (setup.FaceEnabled) setup.Faces = ToQStringList(document_->FaceChoices(*texture->Skin()));
-  const std::size_t labelEnd = entry.Description.find('>');
-  setup.Face = ToQString(labelEnd == std::string::npos ? entry.Description : entry.Description.substr(labelEnd + 1));
+  setup.Face = ToQString(project::FaceOfDescription(entry.Description));
   std::unique_ptr<project::ProjectCommand> command;
   const auto make = [&](const TextureValues& values) {
     command = project::MakeEditTexture(*document_, *texture, ToDocumentText(values.Team), ToDocumentText(values.Face));

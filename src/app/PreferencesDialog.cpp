@@ -10,18 +10,13 @@
 
 #include "app/QtText.h"
 #include "app/UserQuestions.h"
-#include "platform/FileLookup.h"
+#include "platform/GameDirectory.h"
 
 namespace app {
 
 QString GameDirectoryWarning(const QString& folder) {
-  const std::filesystem::path game = QStringToPath(folder);
   QStringList missing;
-  for (const char* part : {"System", "Textures"}) {
-    const auto found = platform::ResolvePathIgnoringCase(game / part);
-    std::error_code error;
-    if (!found || !std::filesystem::is_directory(*found, error)) missing << part;
-  }
+  for (const std::string& part : platform::MissingGameFolders(QStringToPath(folder))) missing << ToQString(part);
   if (missing.isEmpty()) return {};
   return "This folder has no " + missing.join(" and no ") +
          " folder; compiled skins cannot be installed there.";

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "platform/AsciiText.h"
+#include "platform/FileLookup.h"
 #include "platform/ProgramSettings.h"
 #include "platform/WineRegistry.h"
 
@@ -47,6 +48,16 @@ std::filesystem::path WindowsPathToLocal(std::string_view windowsPath, const std
   const std::string rest = path.substr(std::min(path.find_first_not_of('/', 2), path.size()));
   const std::filesystem::path root = drive == "c" ? winePrefix / "drive_c" : winePrefix / "dosdevices" / (drive + ":");
   return rest.empty() ? root : root / rest;
+}
+
+std::vector<std::string> MissingGameFolders(const std::filesystem::path& gameDirectory) {
+  std::vector<std::string> missing;
+  for (const char* folder : {"System", "Textures"}) {
+    const auto found = ResolvePathIgnoringCase(gameDirectory / folder);
+    std::error_code error;
+    if (!found || !std::filesystem::is_directory(*found, error)) missing.emplace_back(folder);
+  }
+  return missing;
 }
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Registry.h"
 
@@ -36,5 +37,9 @@ GameLocation LocateGame(const std::filesystem::path& settingsFile);
 // prefix's drive_c, another drive letter under its dosdevices; paths without
 // a drive letter (Linux paths among them) stay as they are.
 std::filesystem::path WindowsPathToLocal(std::string_view windowsPath, const std::filesystem::path& winePrefix);
+
+// The game's folders that a game directory lacks, of "System" and "Textures",
+// looked up ignoring letter case: what installing needs.
+std::vector<std::string> MissingGameFolders(const std::filesystem::path& gameDirectory);
 
 }  // namespace platform

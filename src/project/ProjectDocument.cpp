@@ -56,9 +56,7 @@ std::vector<std::string> ProjectDocument::TeamChoices(const SkinNode& section) c
 std::vector<std::string> ProjectDocument::FaceChoices(const SkinNode& skin) const {
   std::vector<std::string> faces;
   for (const SkinNode* node : TextureNodes(skin)) {
-    const std::string& description = node->Texture().Description;
-    const auto marker = description.find('>');
-    const std::string face = marker == std::string::npos ? description : description.substr(marker + 1);
+    const std::string face = FaceOfDescription(node->Texture().Description);
     if (face.empty()) continue;
     if (std::none_of(faces.begin(), faces.end(), [&](const std::string& f) { return platform::EqualsIgnoreCase(f, face); }))
       faces.push_back(face);

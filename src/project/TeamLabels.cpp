@@ -45,4 +45,9 @@ std::string SkinCaption(std::string_view description, std::string_view code) {
   return std::string(description) + " (" + std::string(code) + ")";
 }
 
+std::string FaceOfDescription(std::string_view description) {
+  const std::size_t marker = description.find('>');
+  return std::string(marker == std::string_view::npos ? description : description.substr(marker + 1));
+}
+
 }  // namespace project

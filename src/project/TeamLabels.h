@@ -38,6 +38,9 @@ std::string MakeIdentifier(std::string_view teamLabel, std::string_view face);
 // A stored description without any "<" gets the label its identifier stands for in front.
 std::string CompleteDescription(std::string_view description, std::string_view identifier);
 
+// The face of a description: what follows its first ">" (all of it without one).
+std::string FaceOfDescription(std::string_view description);
+
 // "description (identifier)" and "description (code)".
 std::string TextureCaption(std::string_view description, std::string_view identifier);
 std::string SkinCaption(std::string_view description, std::string_view code);
