@@ -161,7 +161,8 @@ void MainWindow::BuildMenus() {
   saveProject_ = AddAction(file, "mnu_SaveProject", "Save Project");
   saveProject_->setShortcut(QKeySequence::Save);
   saveAs_ = AddAction(file, "mnu_SaveAs", "Save Project As...");
-  saveAs_->setShortcut(QKeySequence::SaveAs);
+  // Not every platform theme names a Save As key; desktop users expect this one.
+  saveAs_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   file->addSeparator();
   loadAnimations_ = AddAction(file, "mnu_LoadAnimations", "Load Animations");
   loadAnimations_->setCheckable(true);
@@ -178,10 +179,10 @@ void MainWindow::BuildMenus() {
   QMenu* edit = menuBar()->addMenu("Edit");
   edit->setObjectName("mnu_Edit");
   QAction* undo = AddAction(edit, "mnu_Undo", "Undo");
-  undo->setShortcut(QKeySequence::Undo);
+  undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
   undo->setEnabled(false);
   QAction* redo = AddAction(edit, "mnu_Redo", "Redo");
-  redo->setShortcut(QKeySequence::Redo);
+  redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
   redo->setEnabled(false);
   edit->addSeparator();
   QAction* preferences = AddAction(edit, "mnu_Preferences", "Preferences...");

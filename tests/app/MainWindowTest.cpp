@@ -54,8 +54,12 @@ TEST(MainWindowTest, StartsWithTheMenusCaptionsAndStatesOfAWindowWithoutProject)
   EXPECT_FALSE(fixture.Child<QWidget>("Panel_preview").isEnabled());
   EXPECT_EQ(fixture.Child<QTabWidget>("PageControl1").tabText(0), "Skin Editor");
   EXPECT_EQ(fixture.Child<QTabWidget>("PageControl1").tabText(1), "Project Options");
-  EXPECT_EQ(fixture.Action("mnu_NewProject").shortcut(), QKeySequence::New);
-  EXPECT_EQ(fixture.Action("mnu_SaveAs").shortcut(), QKeySequence(QKeySequence::SaveAs));
+  EXPECT_EQ(fixture.Action("mnu_NewProject").shortcut().toString(), "Ctrl+N");
+  EXPECT_EQ(fixture.Action("mnu_LoadProject").shortcut().toString(), "Ctrl+O");
+  EXPECT_EQ(fixture.Action("mnu_SaveProject").shortcut().toString(), "Ctrl+S");
+  EXPECT_EQ(fixture.Action("mnu_SaveAs").shortcut().toString(), "Ctrl+Shift+S");
+  EXPECT_EQ(fixture.Action("mnu_Undo").shortcut().toString(), "Ctrl+Z");
+  EXPECT_EQ(fixture.Action("mnu_Redo").shortcut().toString(), "Ctrl+Shift+Z");
   EXPECT_EQ(fixture.window->GameDirectory(), "C:\\UnrealTournament");
   EXPECT_TRUE(fixture.questions.messages.empty());
 }
