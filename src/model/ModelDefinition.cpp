@@ -135,17 +135,18 @@ void ReadSectionsFormat2(const IniFile& ini, const std::string& modelSection, co
   }
 }
 
-void ReadPresets(const IniFile& ini, const std::string& section, TModelo& model) {
-  for (int i = 1;; ++i) {
-    const std::string key = "Preset" + std::to_string(i);
-    const std::string value = ini.ReadString(section, key, "");
-    if (value.empty()) break;
-    model.Presets.push_back(ParseCameraPreset(value));
-  }
-  if (model.Presets.empty()) model.Presets.push_back({"Front", 0, 0, 2000, 0, 0, 0});
-}
-
 }  // namespace
+
+std::vector<TCameraPreset> ReadCameraPresets(const IniFile& ini, const std::string& section) {
+  std::vector<TCameraPreset> presets;
+  for (int i = 1;; ++i) {
+    const std::string value = ini.ReadString(section, "Preset" + std::to_string(i), "");
+    if (value.empty()) break;
+    presets.push_back(ParseCameraPreset(value));
+  }
+  if (presets.empty()) presets.push_back({"Front", 0, 0, 2000, 0, 0, 0});
+  return presets;
+}
 
 std::optional<std::string> FindModelSection(const IniFile& definition) {
   for (const std::string& section : definition.Sections())
@@ -187,7 +188,7 @@ std::shared_ptr<TModelo> ReadModelDefinition(const IniFile& ini, const std::file
       model->Turn = read("Turn", 0.0f);
     }
     model->MirrorX = IsYes(ini, section, "MirrorX");
-    ReadPresets(ini, section, *model);
+    model->Presets = ReadCameraPresets(ini, section);
     if (formatVersion == 1)
       ReadSectionsFormat1(ini, section, *model);
     else

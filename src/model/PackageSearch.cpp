@@ -14,12 +14,15 @@ PackageSearchDefaults GetPackageSearchDefaults(bool forUnrealTournament, const s
 }
 
 std::optional<std::filesystem::path> FindModelPackage(bool forUnrealTournament, const std::filesystem::path& home,
-                                                      std::string_view packageName) {
+                                                      std::string_view packageName,
+                                                      const std::filesystem::path& alsoIn) {
   const PackageSearchDefaults defaults = GetPackageSearchDefaults(forUnrealTournament, home);
   const std::string fileName = std::string(packageName) + defaults.Extension;
   if (!defaults.Directory.empty())
     if (auto found = platform::FindFileIgnoringCase(defaults.Directory, fileName)) return found;
-  return platform::FindFileIgnoringCase(home, fileName);
+  if (auto found = platform::FindFileIgnoringCase(home, fileName)) return found;
+  if (alsoIn.empty()) return std::nullopt;
+  return platform::FindFileIgnoringCase(alsoIn, fileName);
 }
 
 }  // namespace model

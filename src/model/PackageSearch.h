@@ -18,9 +18,11 @@ struct PackageSearchDefaults {
 PackageSearchDefaults GetPackageSearchDefaults(bool forUnrealTournament, const std::filesystem::path& home);
 
 // The file of a definition's mesh package ("SoldierSkins" of "SoldierSkins.Soldier"):
-// in the search defaults' folder, else in the program home; letter case is
-// ignored, as definitions name packages the way Windows users typed them.
+// in the search defaults' folder, else in the program home, else in `alsoIn`
+// when given (the definition's own folder); letter case is ignored, as
+// definitions name packages the way Windows users typed them.
 std::optional<std::filesystem::path> FindModelPackage(bool forUnrealTournament, const std::filesystem::path& home,
-                                                      std::string_view packageName);
+                                                      std::string_view packageName,
+                                                      const std::filesystem::path& alsoIn = {});
 
 }  // namespace model

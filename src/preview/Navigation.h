@@ -1,0 +1,42 @@
+#pragma once
+
+namespace preview {
+
+struct Point3 {
+  float X = 0, Y = 0, Z = 0;
+  friend bool operator==(const Point3&, const Point3&) = default;
+};
+
+// Where the camera is and what it looks at.
+struct CameraPose {
+  Point3 Camera{0, 0, 2000};
+  Point3 Target{0, 0, 0};
+  friend bool operator==(const CameraPose&, const CameraPose&) = default;
+};
+
+// Moves the camera around its target: `turn` degrees about the vertical axis
+// through the target, `pitch` degrees up or down, never over the top.
+void Orbit(CameraPose& pose, float pitch, float turn);
+// Multiplies the camera's distance to its target.
+void Zoom(CameraPose& pose, float ratio);
+// Moves the target, and the camera with it.
+void Pan(CameraPose& pose, float dx, float dy, float dz);
+
+// What a mouse drag in the viewer does, by its buttons and keys.
+enum class DragAction { None, Zoom, Orbit, Pan };
+struct MouseState {
+  bool Left = false;
+  bool Right = false;
+  bool Middle = false;
+  bool Shift = false;
+  bool Ctrl = false;
+  bool Alt = false;
+};
+DragAction DragActionFor(const MouseState& state);
+
+// A drag of (dx, dy): stored position minus new, in pixels.
+void Drag(CameraPose& pose, const MouseState& state, int dx, int dy);
+// A wheel turn of `delta` (120 a notch): a notch away makes the camera 10 % farther.
+void Wheel(CameraPose& pose, int delta);
+
+}  // namespace preview

@@ -1,0 +1,110 @@
+#include "preview/TextureSlots.h"
+
+#include "compile/PaletteMapping.h"
+#include "model/TModelo.h"
+#include "project/SkinTree.h"
+#include "project/TeamLabels.h"
+#include "raster/PictureFile.h"
+
+namespace preview {
+
+namespace {
+
+// The child of a section whose caption, up to " (", is the description.
+const project::SkinNode* FindVariant(const project::SkinNode& section, const std::string& description) {
+  for (const project::SkinNode& texture : section.Children())
+    if (texture.Texture().Description == description) return &texture;
+  return nullptr;
+}
+
+const project::SkinNode* ChooseVariant(const project::SkinNode& section, const model::TModeloPart& part,
+                                       const Selection& selection) {
+  const bool teams = part.Has(model::TEAM);
+  const bool faces = part.Has(model::FACE);
+  const std::string plain(project::DefaultLabel);
+  std::vector<std::string> tried;
+  if (teams && faces && selection.TeamIndex >= 0 && selection.FaceIndex > 0) tried.push_back(selection.Team + selection.Face);
+  if (teams && selection.TeamIndex > 0) tried.push_back(selection.Team);
+  if (faces && selection.FaceIndex > 0) tried.push_back(plain + selection.Face);
+  tried.push_back(plain);
+  for (const std::string& description : tried)
+    if (const project::SkinNode* found = FindVariant(section, description)) return found;
+  return nullptr;
+}
+
+// The picture as the game will show it: what palette generation prepared,
+// mapped onto its palette. A picture that keeps a palette of its own stays as it is.
+raster::Bitmap GamePicture(const project::TObjetoTextura& texture, bool& mapped) {
+  const raster::Bitmap& prepared = texture.WorkingBitmap ? *texture.WorkingBitmap : texture.SourceBitmap;
+  mapped = prepared.Format() != raster::PixelFormat::Indexed8 && !texture.Palette.empty();
+  return mapped ? compile::MapToPalette(prepared, texture.Palette) : prepared;
+}
+
+}  // namespace
+
+SlotResolution ResolveTextureSlots(const model::TModelo& definition, const Selection& selection) {
+  SlotResolution result;
+  const std::filesystem::path definitionFile = definition.DefinitionFile();
+  for (int number = 1; number <= ActorCount; ++number)
+    result.Slots[static_cast<std::size_t>(number - 1)].FileName =
+        definitionFile.parent_path() / (definitionFile.stem().string() + "Wire" + std::to_string(number) + ".bmp");
+
+  for (const model::TModeloSection& section : definition.Sections) {
+    const int number = section.Part.Number();
+    if (number < 1 || number > ActorCount) continue;
+    TextureSlot& slot = result.Slots[static_cast<std::size_t>(number - 1)];
+    slot.Talk = section.Part.Has(model::TALKTEXTURE);
+    if (slot.Talk) slot.FileName.clear();
+    const project::SkinNode* sectionNode = selection.Skin ? project::FindSection(*selection.Skin, number) : nullptr;
+    slot.Variant = sectionNode ? ChooseVariant(*sectionNode, section.Part, selection) : nullptr;
+    bool mapped = false;
+    if (slot.Variant) {
+      const project::TObjetoTextura& texture = slot.Variant->Texture();
+      if (!texture.FileName.empty()) slot.FileName = texture.FileName;
+      if (!texture.Missing()) slot.Picture = GamePicture(texture, mapped);
+    }
+    if (slot.Picture.IsEmpty() && !slot.FileName.empty()) {
+      try {
+        slot.Picture = raster::LoadPicture(slot.FileName);
+      } catch (const std::exception&) {
+        // A section without its wire bitmap simply shows none.
+        if (slot.Variant) result.Messages.push_back("Cannot load texture: " + slot.FileName.string());
+      }
+    }
+    slot.Paletted = !mapped && slot.Picture.Format() == raster::PixelFormat::Indexed8 && !slot.Picture.Palette().empty();
+    slot.Loaded = !slot.Picture.IsEmpty();
+    slot.Masked = section.Part.Has(model::MASKED);
+    slot.Translucent = section.Part.Has(model::TRANSLUCENT);
+    slot.Used = true;
+  }
+  return result;
+}
+
+ActorMaterial MaterialFor(const TextureSlot& slot, bool enableMasking) {
+  ActorMaterial material;
+  if (slot.Talk || !slot.Used || !slot.Loaded) return material;
+  material.Polygons = PolygonMode::Fill;
+  material.Textured = true;
+  material.Mode = TextureMode::Modulate;
+  if (slot.Masked && slot.Paletted && enableMasking) {
+    material.TransparentColour = slot.Picture.Palette().front();
+    material.Blend = Blending::Transparency;
+    material.Alpha = ImageAlpha::TransparentColour;
+    material.DrawLast = true;
+  } else if (slot.Translucent && enableMasking) {
+    material.Blend = Blending::Transparency;
+    material.Alpha = ImageAlpha::Fixed;
+    material.FixedAlpha = 128;
+    material.Mode = TextureMode::Replace;
+    material.DrawLast = true;
+  }
+  return material;
+}
+
+int HudSlot(const model::TModelo& definition, const SlotResolution& slots) {
+  const int number = definition.TalkTextureIndex;
+  if (number < 1 || number > ActorCount || !slots.Slots[static_cast<std::size_t>(number - 1)].Loaded) return -1;
+  return number - 1;
+}
+
+}  // namespace preview
