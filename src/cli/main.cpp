@@ -43,6 +43,10 @@ constexpr const char* Usage =
     "                [--force] [--home DIR]\n"
     "      the same for a _d.3d, .3ds, .ms3d or .p3d model file, also writing its .mrbm;\n"
     "      --materials orders the material list (the first takes section 1)\n"
+    "  render FILE.mrb [--skin CODE] [--team 0-3] [--face NAME] [--sequence NAME] [--frame N] [--preset NAME]\n"
+    "         [--size WxH] [--turntable N] --out FILE.png [--home DIR]\n"
+    "      draws the model in the project's skin, as the preview shows it, into a PNG (needs a\n"
+    "      display with OpenGL; xvfb-run serves); --turntable N writes N pictures around the model\n"
     "  quantize PICTURE... --out DIR\n"
     "      reduces each picture to 256 colours as texture packages store them (8-bit BMP)\n";
 
@@ -77,7 +81,8 @@ int main(int argc, char** argv) {
       {"export-mesh", cli::RunExportMesh},
       {"models", cli::RunModels},
       {"project", cli::RunProject},
-      {"quantize", cli::RunQuantize}};
+      {"quantize", cli::RunQuantize},
+      {"render", cli::RunRender}};
   if (command == "--help" || command == "-h" || command == "help") {
     std::cout << Usage;
     return 0;
