@@ -35,6 +35,7 @@
 #include "platform/ProgramHome.h"
 #include "platform/ProgramSettings.h"
 #include "platform/WineRegistry.h"
+#include "preview/ModelPlacement.h"
 #include "project/ProjectCommands.h"
 #include "project/ProjectDocument.h"
 #include "render/OpenGLInformation.h"
@@ -61,7 +62,7 @@ MainWindow::MainWindow(std::filesystem::path home, UserQuestions& questions, QWi
   ScanModelCatalogue();
   DetectGameDirectory();
   RegisterDesktopTypes();
-  preview_->ShowPlacement(model::TModelo());
+  preview_->ShowPlacement(preview::PlacementOf(model::TModelo()));
 
   refreshTimer_->setObjectName("TimerRefrescoTexturas");
   refreshTimer_->setInterval(3000);
@@ -78,6 +79,7 @@ MainWindow::~MainWindow() {
   refreshTimer_->stop();
   undoStack_->clear();
   editor_->ShowTexture(nullptr);
+  preview_->Clear();
   treeModel_->SetDocument(nullptr);
   if (document_) document_->RemoveListener(*this);
 }
@@ -121,8 +123,7 @@ void MainWindow::BuildLayout() {
   options_ = new ProjectOptionsPage(questions_);
   pages_->addTab(options_, "Project Options");
 
-  preview_ = new PreviewPanel;
-  preview_->setEnabled(false);
+  preview_ = new PreviewPanel(questions_);
 
   auto* central = new QWidget;
   auto* layout = new QHBoxLayout(central);
@@ -391,6 +392,17 @@ void MainWindow::NodeAboutToBeRemoved(const project::SkinNode& parent, int row) 
 
 void MainWindow::TexturePixelsChanged(const project::SkinNode& texture) {
   if (editor_->Texture() == &texture) editor_->Redisplay();
+  preview_->ScheduleUpdate(false);
 }
+
+void MainWindow::TexturePaletteChanged(const project::SkinNode&) { preview_->ScheduleUpdate(false); }
+
+void MainWindow::NodeInserted(const project::SkinNode&, int) { preview_->ScheduleUpdate(true); }
+
+void MainWindow::NodeRemoved(const project::SkinNode&, int) { preview_->ScheduleUpdate(true); }
+
+void MainWindow::NodeChanged(const project::SkinNode&) { preview_->ScheduleUpdate(true); }
+
+void MainWindow::ChildrenSorted(const project::SkinNode&, const std::vector<int>&) { preview_->ScheduleUpdate(true); }
 
 }  // namespace app

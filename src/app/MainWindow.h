@@ -134,6 +134,11 @@ private:
   void FileNameChanged() override;
   void NodeAboutToBeRemoved(const project::SkinNode& parent, int row) override;
   void TexturePixelsChanged(const project::SkinNode& texture) override;
+  void TexturePaletteChanged(const project::SkinNode& texture) override;
+  void NodeInserted(const project::SkinNode& parent, int row) override;
+  void NodeRemoved(const project::SkinNode& parent, int row) override;
+  void NodeChanged(const project::SkinNode& node) override;
+  void ChildrenSorted(const project::SkinNode& parent, const std::vector<int>& oldRows) override;
 
   std::filesystem::path home_;
   std::filesystem::path settingsFile_;

@@ -60,6 +60,7 @@ void MainWindow::NewProject() {
     return;
   }
   TakeDocument(std::move(document));
+  preview_->Initialize(*document_, home_);
 }
 
 void MainWindow::LoadProject() {
@@ -97,6 +98,7 @@ bool MainWindow::OpenProjectFile(const std::filesystem::path& file) {
     window.SetText("Generating palettes...");
     GeneratePalettes();
   }
+  preview_->Initialize(*document_, home_);
   RememberRecent(absolute);
   if (!document_->LoadReport().empty()) {
     QStringList lines;
@@ -108,6 +110,7 @@ bool MainWindow::OpenProjectFile(const std::filesystem::path& file) {
 
 void MainWindow::TakeDocument(std::unique_ptr<project::ProjectDocument> document) {
   editor_->ShowTexture(nullptr);
+  preview_->Clear();
   popupNode_ = nullptr;
   treeModel_->SetDocument(nullptr);
   std::unique_ptr<project::ProjectDocument> old = std::move(document_);
@@ -121,7 +124,6 @@ void MainWindow::TakeDocument(std::unique_ptr<project::ProjectDocument> document
   document_->AddListener(*this);
   treeModel_->SetDocument(document_.get());
   options_->ShowOptions(document_->Options());
-  preview_->ShowPlacement(document_->Model());
   statusText_->clear();
   const QModelIndex root = treeModel_->index(0, 0);
   tree_->expand(root);

@@ -1,18 +1,25 @@
 #include "app/PreviewPanel.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "model/TModelo.h"
+#include "app/PreviewViewer.h"
+#include "app/ProgressWindow.h"
+#include "app/QtText.h"
+#include "app/UserQuestions.h"
+#include "preview/CameraPresets.h"
+#include "project/ProjectDocument.h"
+#include "render/SceneTextures.h"
 
 namespace app {
 
@@ -32,10 +39,28 @@ QLabel* Panel(const char* name, int width, QStatusBar* bar) {
   return label;
 }
 
+void Fill(QComboBox* list, const std::vector<std::string>& entries, int current) {
+  list->clear();
+  for (const std::string& entry : entries) list->addItem(ToQString(entry));
+  list->setCurrentIndex(current);
+}
+
+preview::MouseState StateOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+  preview::MouseState state;
+  state.Left = buttons & Qt::LeftButton;
+  state.Right = buttons & Qt::RightButton;
+  state.Middle = buttons & Qt::MiddleButton;
+  state.Shift = modifiers & Qt::ShiftModifier;
+  state.Ctrl = modifiers & Qt::ControlModifier;
+  state.Alt = modifiers & Qt::AltModifier;
+  return state;
+}
+
 }  // namespace
 
-PreviewPanel::PreviewPanel(QWidget* parent) : QWidget(parent) {
+PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(parent), questions_(questions) {
   setObjectName("Panel_preview");
+  setToolTip("Left-Click rotates;Wheel or Left+Right-click zooms;Right-Click pans (XY);Ctrl+Right-Click pans (ZY)");
   auto* header = new QLabel("Preview", this);
   header->setFrameShape(QFrame::StyledPanel);
   header->setAlignment(Qt::AlignCenter);
@@ -45,36 +70,38 @@ PreviewPanel::PreviewPanel(QWidget* parent) : QWidget(parent) {
   tools->setFixedWidth(136);
   auto* column = new QVBoxLayout(tools);
   column->setContentsMargins(2, 2, 2, 2);
-  for (const auto& [caption, name] : {std::pair{"Skin:", "skin_selection"}, std::pair{"Team:", "team_selection"},
-                                      std::pair{"Face:", "face_selection"}}) {
+  skins_ = List("skin_selection", tools);
+  teams_ = List("team_selection", tools);
+  faces_ = List("face_selection", tools);
+  for (const auto& [caption, list] : {std::pair{"Skin:", skins_}, std::pair{"Team:", teams_}, std::pair{"Face:", faces_}}) {
     auto* label = new QLabel(caption, tools);
-    QComboBox* list = List(name, tools);
     label->setBuddy(list);
     column->addWidget(label);
     column->addWidget(list);
   }
-  auto* masking = new QCheckBox("Enable Masking", tools);
-  masking->setObjectName("cbEnableMasking");
-  masking->setChecked(true);
-  column->addWidget(masking);
+  masking_ = new QCheckBox("Enable Masking", tools);
+  masking_->setObjectName("cbEnableMasking");
+  masking_->setChecked(true);
+  column->addWidget(masking_);
   auto* refresh = new QPushButton("Refresh", tools);
   refresh->setObjectName("btn_refresh");
   column->addWidget(refresh);
   auto* animation = new QGroupBox("Animation", tools);
   auto* animationLayout = new QVBoxLayout(animation);
-  animationLayout->addWidget(List("animseq_selection", animation));
-  auto* stopped = new QToolButton(animation);
-  stopped->setObjectName("btn_animationstopped");
-  stopped->setText("Stopped");
-  stopped->setCheckable(true);
-  animationLayout->addWidget(stopped);
+  animations_ = List("animseq_selection", animation);
+  animationLayout->addWidget(animations_);
+  stopped_ = new QToolButton(animation);
+  stopped_->setObjectName("btn_animationstopped");
+  stopped_->setText("Stopped");
+  stopped_->setCheckable(true);
+  animationLayout->addWidget(stopped_);
   column->addWidget(animation);
   auto* presetsGroup = new QGroupBox("Camera Presets", tools);
   auto* presetsLayout = new QVBoxLayout(presetsGroup);
-  auto* presets = new QListWidget(presetsGroup);
-  presets->setObjectName("presets");
-  presets->setToolTip("Double-click to use; Right-click for popup menu");
-  presetsLayout->addWidget(presets);
+  presets_ = new QListWidget(presetsGroup);
+  presets_->setObjectName("presets");
+  presets_->setToolTip("Double-click to use; Right-click for popup menu");
+  presetsLayout->addWidget(presets_);
   column->addWidget(presetsGroup, 1);
   defaultPosition_ = new QPushButton("Model Default\nPosition", tools);
   defaultPosition_->setObjectName("btn_defaultposition");
@@ -82,14 +109,8 @@ PreviewPanel::PreviewPanel(QWidget* parent) : QWidget(parent) {
   defaultPosition_->hide();
   column->addWidget(defaultPosition_);
 
-  auto* viewer = new QFrame(this);
-  viewer->setObjectName("GLSceneViewer");
-  viewer->setFrameShape(QFrame::StyledPanel);
-  viewer->setAutoFillBackground(true);
-  QPalette dark = viewer->palette();
-  dark.setColor(QPalette::Window, Qt::black);
-  viewer->setPalette(dark);
-  viewer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  viewer_ = new PreviewViewer(scene_, this);
+  viewer_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
   status_ = new QStatusBar(this);
   status_->setObjectName("StatusBarPreview");
@@ -102,14 +123,185 @@ PreviewPanel::PreviewPanel(QWidget* parent) : QWidget(parent) {
   auto* body = new QHBoxLayout;
   body->setContentsMargins(0, 0, 0, 0);
   body->addWidget(tools);
-  body->addWidget(viewer, 1);
+  body->addWidget(viewer_, 1);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(2);
   layout->addWidget(header);
   layout->addLayout(body, 1);
   layout->addWidget(status_);
-  ShowPlacement(model::TModelo());
+
+  clock_ = new QTimer(this);
+  clock_->setObjectName("GLCadencer1");
+  clock_->setInterval(15);
+  connect(clock_, &QTimer::timeout, this, &PreviewPanel::Tick);
+  connect(skins_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (filling_) return;
+    session_.ChooseSkin(index);
+    FillLists();
+    Draw3D(false);
+  });
+  connect(teams_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (filling_) return;
+    session_.ChooseTeam(index);
+    Draw3D(false);
+  });
+  connect(faces_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (filling_) return;
+    session_.ChooseFace(index);
+    Draw3D(false);
+  });
+  connect(masking_, &QCheckBox::toggled, this, [this] { Draw3D(false); });
+  connect(refresh, &QPushButton::clicked, this, [this] { Draw3D(true); });
+  connect(animations_, &QComboBox::currentIndexChanged, this, [this](int entry) {
+    if (!filling_) ChooseAnimation(entry);
+  });
+  connect(stopped_, &QToolButton::toggled, this, &PreviewPanel::UpdateClock);
+  connect(presets_, &QListWidget::itemDoubleClicked, this, [this] { ApplyPreset(presets_->currentRow()); });
+  connect(viewer_, &PreviewViewer::Dragged, this,
+          [this](Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int dx, int dy) {
+            preview::Drag(session_.Camera, StateOf(buttons, modifiers), dx, dy);
+            scene_.SetCamera(session_.Camera);
+            viewer_->update();
+          });
+  connect(viewer_, &PreviewViewer::Wheeled, this, [this](int delta) {
+    preview::Wheel(session_.Camera, delta);
+    scene_.SetCamera(session_.Camera);
+    viewer_->update();
+  });
+  connect(viewer_, &PreviewViewer::RenderFailed, this,
+          [this](const QString& message) { questions_.Message(MessageIcon::Error, "UT Marbelle", message); });
+  ShowPlacement({});
+  setEnabled(false);
+}
+
+// The viewer draws the scene, a member that would otherwise go before it.
+PreviewPanel::~PreviewPanel() { delete viewer_; }
+
+void PreviewPanel::Initialize(const project::ProjectDocument& document, const std::filesystem::path& home) {
+  Clear();
+  document_ = &document;
+  const model::TModelo& definition = document.Model();
+  {
+    ProgressWindow window(this->window());
+    window.Open("Initializing preview...");
+    window.SetFraction(0);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+      session_.Load(definition, home, [&](long long done, long long total) {
+        window.SetFraction(total > 0 ? static_cast<double>(done) / static_cast<double>(total) : 1.0);
+      });
+    } catch (const preview::PreviewLoadError& e) {
+      window.close();
+      questions_.Message(MessageIcon::Error, "ERROR", ToQString(e.Reason()));
+      questions_.Message(MessageIcon::Information, "UT Marbelle", ToQString(e.what()));
+    } catch (const std::exception& e) {
+      window.close();
+      questions_.Message(MessageIcon::Information, "UT Marbelle", ToQString(e.what()));
+    }
+    QApplication::restoreOverrideCursor();
+  }
+  scene_.SetMesh(session_.Mesh());
+  scene_.SetPlacement(session_.Placement);
+  scene_.SetCamera(session_.Camera);
+  presets_->clear();
+  for (const model::TCameraPreset& preset : definition.Presets) presets_->addItem(ToQString(preset.Name));
+  presets_->setCurrentRow(0);
+  session_.RefreshChoices(document.Root());
+  FillLists();
+  Draw3D(true);
+  filling_ = true;
+  animations_->clear();
+  for (const std::string& name : session_.AnimationEntries()) animations_->addItem(ToQString(name));
+  animations_->setCurrentIndex(session_.AnimationEntry());
+  filling_ = false;
+  ChooseAnimation(session_.AnimationEntry());
+  ShowPlacement(session_.Placement);
+  setEnabled(true);
+}
+
+void PreviewPanel::Clear() {
+  document_ = nullptr;
+  clock_->stop();
+  session_ = preview::PreviewSession();
+  shown_ = {};
+  scene_.SetMesh(nullptr);
+  for (int actor = 0; actor < preview::ActorCount; ++actor) scene_.SetActorTexture(actor, {}, {});
+  scene_.SetHud(std::nullopt);
+  filling_ = true;
+  for (QComboBox* list : {skins_, teams_, faces_, animations_}) list->clear();
+  presets_->clear();
+  filling_ = false;
+  setEnabled(false);
+  viewer_->update();
+}
+
+void PreviewPanel::ScheduleUpdate(bool listsChanged) {
+  listsStale_ = listsStale_ || listsChanged;
+  if (updatePending_) return;
+  updatePending_ = true;
+  QTimer::singleShot(0, this, &PreviewPanel::Update);
+}
+
+void PreviewPanel::Update() {
+  updatePending_ = false;
+  if (!document_) return;
+  if (listsStale_) {
+    session_.RefreshChoices(document_->Root());
+    FillLists();
+    listsStale_ = false;
+  }
+  Draw3D(false);
+}
+
+void PreviewPanel::FillLists() {
+  filling_ = true;
+  skins_->clear();
+  for (const project::SkinNode* skin : session_.Skins()) skins_->addItem(ToQString(skin->Caption()));
+  skins_->setCurrentIndex(session_.SkinIndex());
+  Fill(teams_, session_.Teams(), session_.Chosen().TeamIndex);
+  Fill(faces_, session_.Faces(), session_.Chosen().FaceIndex);
+  filling_ = false;
+}
+
+void PreviewPanel::Draw3D(bool everything) {
+  if (!document_) return;
+  // A texture without picture is one whose file is missing, which the load
+  // and the refresh have told of already: its section shows as wire-frame.
+  preview::SlotResolution resolution = session_.Textures(document_->Model());
+  const bool masking = masking_->isChecked();
+  render::ApplyTextures(scene_, document_->Model(), resolution, masking,
+                        everything || masking != shownMasking_ ? nullptr : &shown_);
+  shown_ = std::move(resolution);
+  shownMasking_ = masking;
+  viewer_->update();
+}
+
+void PreviewPanel::ChooseAnimation(int entry) {
+  session_.ChooseAnimation(entry);
+  elapsed_.restart();
+  scene_.SetFrame(session_.FrameAt(0));
+  UpdateClock();
+  viewer_->update();
+}
+
+void PreviewPanel::UpdateClock() {
+  if (session_.AnimationEntry() > 0 && !stopped_->isChecked())
+    clock_->start();
+  else
+    clock_->stop();
+}
+
+void PreviewPanel::Tick() {
+  scene_.SetFrame(session_.FrameAt(static_cast<double>(elapsed_.elapsed())));
+  viewer_->update();
+}
+
+void PreviewPanel::ApplyPreset(int row) {
+  if (!document_ || row < 0 || static_cast<std::size_t>(row) >= document_->Model().Presets.size()) return;
+  session_.Camera = preview::PoseOf(document_->Model().Presets[static_cast<std::size_t>(row)]);
+  scene_.SetCamera(session_.Camera);
+  viewer_->update();
 }
 
 void PreviewPanel::SetAdvancedMode(bool advanced) {
@@ -117,10 +309,10 @@ void PreviewPanel::SetAdvancedMode(bool advanced) {
   status_->setVisible(advanced);
 }
 
-void PreviewPanel::ShowPlacement(const model::TModelo& model) {
-  scale_->setText(QString::asprintf("Scale=(%.2f %.2f %.2f)", model.ScaleX, model.ScaleY, model.ScaleZ));
-  position_->setText(QString::asprintf("Position=(%.1f %.1f %.1f)", model.OffsetX, model.OffsetY, model.OffsetZ));
-  rotation_->setText(QString::asprintf("Rotation=(%.0f %.0f %.0f)", model.Pitch, model.Roll, model.Turn));
+void PreviewPanel::ShowPlacement(const preview::Placement& placement) {
+  scale_->setText(ToQString(preview::ScaleText(placement)));
+  position_->setText(ToQString(preview::PositionText(placement)));
+  rotation_->setText(ToQString(preview::RotationText(placement)));
 }
 
 }  // namespace app

@@ -1,36 +1,89 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
+#include <filesystem>
 
+#include "preview/PreviewSession.h"
+#include "render/PreviewScene.h"
+
+class QCheckBox;
+class QComboBox;
 class QLabel;
+class QListWidget;
 class QPushButton;
 class QStatusBar;
+class QTimer;
+class QToolButton;
 
-namespace model {
-class TModelo;
+namespace project {
+class ProjectDocument;
 }
 
 namespace app {
 
+class PreviewViewer;
+class UserQuestions;
+
 // "Preview": the tool column (skin, team and face, masking, animation,
 // camera presets, the model's default position), the 3D viewer and its
-// status bar of scale, position and rotation.
+// status bar of scale, position and rotation. It shows the open document's
+// model in the chosen skin and follows the document as it changes.
 class PreviewPanel final : public QWidget {
   Q_OBJECT
 public:
-  explicit PreviewPanel(QWidget* parent = nullptr);
+  PreviewPanel(UserQuestions& questions, QWidget* parent = nullptr);
+  ~PreviewPanel() override;
+
+  // Builds the preview of a document's model; the panel is enabled once it is built.
+  void Initialize(const project::ProjectDocument& document, const std::filesystem::path& home);
+  // Forgets the document, which is about to go.
+  void Clear();
+  // The tree or its pictures changed: the lists and textures follow, once the
+  // event loop is back, so a command's many notices make one update.
+  void ScheduleUpdate(bool listsChanged);
 
   // The default-position button and the status bar show only in advanced mode.
   void SetAdvancedMode(bool advanced);
-  // The status panels from a model's placement.
-  void ShowPlacement(const model::TModelo& model);
+  void ShowPlacement(const preview::Placement& placement);
+
+  const preview::PreviewSession& Session() const { return session_; }
+  const render::PreviewScene& Scene() const { return scene_; }
 
 private:
+  void Update();
+  void FillLists();
+  void Draw3D(bool everything);
+  void ChooseAnimation(int entry);
+  void UpdateClock();
+  void Tick();
+  void ApplyPreset(int row);
+
+  UserQuestions& questions_;
+  const project::ProjectDocument* document_ = nullptr;
+  preview::PreviewSession session_;
+  render::PreviewScene scene_;
+  preview::SlotResolution shown_;
+  bool shownMasking_ = true;
+  bool updatePending_ = false;
+  bool listsStale_ = false;
+  bool filling_ = false;
+
+  QComboBox* skins_;
+  QComboBox* teams_;
+  QComboBox* faces_;
+  QCheckBox* masking_;
+  QComboBox* animations_;
+  QToolButton* stopped_;
+  QListWidget* presets_;
   QPushButton* defaultPosition_;
+  PreviewViewer* viewer_;
   QStatusBar* status_;
   QLabel* scale_;
   QLabel* position_;
   QLabel* rotation_;
+  QTimer* clock_;
+  QElapsedTimer elapsed_;
 };
 
 }  // namespace app

@@ -53,7 +53,10 @@ void ProgressWindow::SetText(const QString& text) {
 
 void ProgressWindow::SetFraction(double fraction) {
   bar_->show();
-  bar_->setValue(static_cast<int>(std::clamp(fraction, 0.0, 1.0) * 100.0 + 0.5));
+  const int value = static_cast<int>(std::clamp(fraction, 0.0, 1.0) * 100.0 + 0.5);
+  if (value == bar_->value()) return;
+  bar_->setValue(value);
+  bar_->repaint();
 }
 
 void ProgressWindow::SetCancel(std::function<void()> cancel) {

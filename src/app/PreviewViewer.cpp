@@ -1,0 +1,66 @@
+#include "app/PreviewViewer.h"
+
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QWheelEvent>
+
+#include "render/PreviewScene.h"
+
+namespace app {
+
+PreviewViewer::PreviewViewer(render::PreviewScene& scene, QWidget* parent) : QOpenGLWidget(parent), scene_(scene) {
+  setObjectName("GLSceneViewer");
+  setAccessibleName("Preview");
+  setMinimumSize(330, 480);
+  setToolTip("Left-Click rotates;Wheel or Left+Right-click zooms;Right-Click pans (XY);Ctrl+Right-Click pans (ZY)");
+  QSurfaceFormat format = QSurfaceFormat::defaultFormat();
+  format.setDepthBufferSize(24);
+  setFormat(format);
+}
+
+PreviewViewer::~PreviewViewer() {
+  // The context outlives this part of the widget; it must not call back into it.
+  if (context()) disconnect(context(), nullptr, this, nullptr);
+  ReleaseScene();
+}
+
+void PreviewViewer::ReleaseScene() {
+  if (!context()) return;
+  makeCurrent();
+  scene_.Release();
+  doneCurrent();
+}
+
+void PreviewViewer::initializeGL() {
+  // A new context (the widget moved to another window) holds none of the scene's buffers.
+  scene_.Release();
+  connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &PreviewViewer::ReleaseScene, Qt::UniqueConnection);
+}
+
+void PreviewViewer::paintGL() {
+  if (failed_) return;
+  try {
+    const qreal ratio = devicePixelRatioF();
+    scene_.Render(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
+  } catch (const std::exception& e) {
+    // Told once: every repaint would fail the same way.
+    failed_ = true;
+    emit RenderFailed(QString::fromStdString(e.what()));
+  }
+}
+
+void PreviewViewer::mousePressEvent(QMouseEvent* event) { last_ = event->position().toPoint(); }
+
+void PreviewViewer::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint now = event->position().toPoint();
+  const QPoint delta = last_ - now;
+  last_ = now;
+  emit Dragged(event->buttons(), event->modifiers(), delta.x(), delta.y());
+}
+
+void PreviewViewer::wheelEvent(QWheelEvent* event) {
+  emit Wheeled(event->angleDelta().y());
+  event->accept();
+}
+
+}  // namespace app

@@ -1,0 +1,76 @@
+// The preview panel of the main window on the sample project: its lists,
+// animation and camera follow the document and the user's choices.
+#include <QComboBox>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "WindowFixture.h"
+#include "app/PreviewPanel.h"
+#include "app/QtText.h"
+
+namespace {
+
+QStringList Entries(const QComboBox& list) {
+  QStringList entries;
+  for (int i = 0; i < list.count(); ++i) entries << list.itemText(i);
+  return entries;
+}
+
+// The window's home holds a copy of the sample model and project.
+class PreviewPanelTest : public testing::Test {
+protected:
+  PreviewPanelTest() {
+    const std::filesystem::path sample(MARBELLE_SAMPLE_HOME);
+    for (const char* part : {"MannequinSkinsSample.mrb", "Mannequin.u", "Mannequin.int", "CustomModels", "Samples"})
+      std::filesystem::copy(sample / part, fixture.home / part, std::filesystem::copy_options::recursive);
+    fixture.window = std::make_unique<app::MainWindow>(fixture.home.Path(), fixture.questions);
+    EXPECT_TRUE(fixture.window->OpenProject(fixture.home / "MannequinSkinsSample.mrb"));
+    panel = &fixture.Child<app::PreviewPanel>("Panel_preview");
+  }
+
+  WindowFixture fixture;
+  app::PreviewPanel* panel;
+};
+
+}  // namespace
+
+TEST_F(PreviewPanelTest, ThePreviewIsBuiltWithTheSkinsAnimationsAndPresets) {
+  EXPECT_TRUE(panel->isEnabled());
+  EXPECT_TRUE(fixture.questions.messages.empty());
+  ASSERT_NE(panel->Session().Mesh(), nullptr);
+  EXPECT_EQ(Entries(fixture.Child<QComboBox>("skin_selection")), QStringList({"Copper (copr)", "Steel (stel)"}));
+  EXPECT_EQ(fixture.Child<QComboBox>("team_selection").itemText(0), "< Default >");
+  auto& animations = fixture.Child<QComboBox>("animseq_selection");
+  EXPECT_EQ(animations.itemText(0), "None");
+  EXPECT_EQ(animations.currentText(), "Breath1");
+  EXPECT_TRUE(fixture.Child<QTimer>("GLCadencer1").isActive());
+  fixture.Child<QToolButton>("btn_animationstopped").click();
+  EXPECT_FALSE(fixture.Child<QTimer>("GLCadencer1").isActive());
+  animations.setCurrentIndex(0);
+  EXPECT_EQ(panel->Scene().Mesh()->StillFrame, panel->Session().FrameAt(1000).From);
+  EXPECT_EQ(fixture.Child<QListWidget>("presets").item(0)->text(), "Front");
+}
+
+TEST_F(PreviewPanelTest, ChoicesFollowTheListsAndTheTreeAsItChanges) {
+  auto& skins = fixture.Child<QComboBox>("skin_selection");
+  skins.setCurrentIndex(1);
+  EXPECT_EQ(panel->Session().Chosen().Skin->Code(), "stel");
+  EXPECT_GT(fixture.Child<QComboBox>("team_selection").count(), 1);
+  const preview::SlotResolution shown = panel->Session().Textures(fixture.Document().Model());
+  EXPECT_TRUE(shown.Slots[0].Loaded);
+
+  // A new skin is offered once the command is done; the choice stays.
+  fixture.AddSkin("Alpha", "alph");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Entries(skins), QStringList({"Alpha (alph)", "Copper (copr)", "Steel (stel)"}));
+  EXPECT_EQ(skins.currentText(), "Steel (stel)");
+  fixture.RunPopup(project::FindSkinByCode(fixture.Document().Root(), "stel"), "Delete Skin");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Entries(skins), QStringList({"Alpha (alph)", "Copper (copr)"}));
+  EXPECT_EQ(skins.currentIndex(), 0);
+  fixture.Action("mnu_Undo").trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(skins.count(), 3);
+}
