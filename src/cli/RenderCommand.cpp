@@ -1,7 +1,8 @@
 #include <QGuiApplication>
 #include <QImage>
-#include <cmath>
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 
 #include "cli/Arguments.h"
@@ -40,12 +41,13 @@ std::pair<int, int> ParseSize(const std::string& text) {
   return {width, height};
 }
 
-// FILE.png for one picture; FILE_00.png, FILE_01.png ... for a turntable.
-std::filesystem::path PictureName(const std::filesystem::path& out, int index, int count) {
-  if (count == 1) return out;
-  char number[16];
-  std::snprintf(number, sizeof number, "_%0*d", count > 100 ? 3 : 2, index);
-  return out.parent_path() / (out.stem().string() + number + out.extension().string());
+// A turntable's views go on one sheet, four to a row.
+constexpr int SheetColumns = 4;
+
+// Without a display Qt ends the program before it can say why.
+bool HasDisplay() {
+  return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY") ||
+         qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
 }
 
 }  // namespace
@@ -59,7 +61,13 @@ int RunRender(const std::vector<std::string>& words, std::ostream& out) {
   if (!outFile) throw UsageError("--out FILE.png is needed");
   const auto [width, height] = ParseSize(args.Value("--size").value_or("640x480"));
   const int turns = args.IntValue("--turntable").value_or(1);
-  if (turns < 1 || turns > 360) throw UsageError("--turntable takes 1 to 360 pictures");
+  if (turns < 1 || turns > 64) throw UsageError("--turntable takes 1 to 64 views");
+  const int columns = std::min(turns, SheetColumns);
+  const int rows = (turns + SheetColumns - 1) / SheetColumns;
+  if (static_cast<long long>(width) * columns > 16384 || static_cast<long long>(height) * rows > 16384)
+    throw UsageError("the turntable's sheet would be larger than 16384 pixels a side");
+  if (!HasDisplay())
+    throw std::runtime_error("no display to draw with OpenGL on; run it on the desktop or under xvfb-run");
 
   int argc = 1;
   char name[] = "marbelle";
@@ -114,15 +122,22 @@ int RunRender(const std::vector<std::string>& words, std::ostream& out) {
   scene.SetFrame(frame);
   render::ApplyTextures(scene, definition, resolution, true);
   render::OffscreenRenderer renderer;
+  QImage sheet(width * columns, height * rows, QImage::Format_RGB32);
+  sheet.fill(QColor(192, 192, 192));
   for (int turn = 0; turn < turns; ++turn) {
     preview::CameraPose pose = session.Camera;
     preview::Orbit(pose, 0, 360.0f * static_cast<float>(turn) / static_cast<float>(turns));
     scene.SetCamera(pose);
-    const std::filesystem::path file = PictureName(*outFile, turn, turns);
-    if (!renderer.Render(scene, width, height).save(QString::fromStdString(file.string()), "PNG"))
-      throw std::runtime_error("Cannot write the picture " + file.string());
-    out << file.string() << '\n';
+    const QImage view = renderer.Render(scene, width, height);
+    const int x = (turn % SheetColumns) * width;
+    const int y = (turn / SheetColumns) * height;
+    for (int row = 0; row < height; ++row)
+      std::memcpy(sheet.scanLine(y + row) + static_cast<std::size_t>(x) * 4, view.constScanLine(row),
+                  static_cast<std::size_t>(width) * 4);
   }
+  if (!sheet.save(QString::fromStdString(*outFile), "PNG"))
+    throw std::runtime_error("Cannot write the picture " + *outFile);
+  out << *outFile << '\n';
   return 0;
 }
 
