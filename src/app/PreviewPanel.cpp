@@ -19,6 +19,7 @@
 #include "app/UserQuestions.h"
 #include "preview/CameraPresets.h"
 #include "project/ProjectDocument.h"
+#include "render/OpenGLInformation.h"
 #include "render/SceneTextures.h"
 
 namespace app {
@@ -109,8 +110,20 @@ PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(
   defaultPosition_->hide();
   column->addWidget(defaultPosition_);
 
-  viewer_ = new PreviewViewer(scene_, this);
-  viewer_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  QWidget* view = nullptr;
+  if (render::OpenGLAvailable()) {
+    viewer_ = new PreviewViewer(scene_, this);
+    view = viewer_;
+  } else {
+    // Everything but the drawing still works: the lists, the choices, the camera.
+    auto* missing = new QLabel("This display offers no OpenGL: the model cannot be drawn here.", this);
+    missing->setObjectName("GLSceneViewer");
+    missing->setAlignment(Qt::AlignCenter);
+    missing->setWordWrap(true);
+    missing->setMinimumSize(330, 480);
+    view = missing;
+  }
+  view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
   status_ = new QStatusBar(this);
   status_->setObjectName("StatusBarPreview");
@@ -123,7 +136,7 @@ PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(
   auto* body = new QHBoxLayout;
   body->setContentsMargins(0, 0, 0, 0);
   body->addWidget(tools);
-  body->addWidget(viewer_, 1);
+  body->addWidget(view, 1);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(2);
@@ -158,19 +171,21 @@ PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(
   });
   connect(stopped_, &QToolButton::toggled, this, &PreviewPanel::UpdateClock);
   connect(presets_, &QListWidget::itemDoubleClicked, this, [this] { ApplyPreset(presets_->currentRow()); });
-  connect(viewer_, &PreviewViewer::Dragged, this,
-          [this](Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int dx, int dy) {
-            preview::Drag(session_.Camera, StateOf(buttons, modifiers), dx, dy);
-            scene_.SetCamera(session_.Camera);
-            viewer_->update();
-          });
-  connect(viewer_, &PreviewViewer::Wheeled, this, [this](int delta) {
-    preview::Wheel(session_.Camera, delta);
-    scene_.SetCamera(session_.Camera);
-    viewer_->update();
-  });
-  connect(viewer_, &PreviewViewer::RenderFailed, this,
-          [this](const QString& message) { questions_.Message(MessageIcon::Error, "UT Marbelle", message); });
+  if (viewer_) {
+    connect(viewer_, &PreviewViewer::Dragged, this,
+            [this](Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int dx, int dy) {
+              preview::Drag(session_.Camera, StateOf(buttons, modifiers), dx, dy);
+              scene_.SetCamera(session_.Camera);
+              Redraw();
+            });
+    connect(viewer_, &PreviewViewer::Wheeled, this, [this](int delta) {
+      preview::Wheel(session_.Camera, delta);
+      scene_.SetCamera(session_.Camera);
+      Redraw();
+    });
+    connect(viewer_, &PreviewViewer::RenderFailed, this,
+            [this](const QString& message) { questions_.Message(MessageIcon::Error, "UT Marbelle", message); });
+  }
   ShowPlacement({});
   setEnabled(false);
 }
@@ -233,7 +248,7 @@ void PreviewPanel::Clear() {
   presets_->clear();
   filling_ = false;
   setEnabled(false);
-  viewer_->update();
+  Redraw();
 }
 
 void PreviewPanel::ScheduleUpdate(bool listsChanged) {
@@ -274,7 +289,7 @@ void PreviewPanel::Draw3D(bool everything) {
                         everything || masking != shownMasking_ ? nullptr : &shown_);
   shown_ = std::move(resolution);
   shownMasking_ = masking;
-  viewer_->update();
+  Redraw();
 }
 
 void PreviewPanel::ChooseAnimation(int entry) {
@@ -282,7 +297,7 @@ void PreviewPanel::ChooseAnimation(int entry) {
   elapsed_.restart();
   scene_.SetFrame(session_.FrameAt(0));
   UpdateClock();
-  viewer_->update();
+  Redraw();
 }
 
 void PreviewPanel::UpdateClock() {
@@ -294,14 +309,18 @@ void PreviewPanel::UpdateClock() {
 
 void PreviewPanel::Tick() {
   scene_.SetFrame(session_.FrameAt(static_cast<double>(elapsed_.elapsed())));
-  viewer_->update();
+  Redraw();
 }
 
 void PreviewPanel::ApplyPreset(int row) {
   if (!document_ || row < 0 || static_cast<std::size_t>(row) >= document_->Model().Presets.size()) return;
   session_.Camera = preview::PoseOf(document_->Model().Presets[static_cast<std::size_t>(row)]);
   scene_.SetCamera(session_.Camera);
-  viewer_->update();
+  Redraw();
+}
+
+void PreviewPanel::Redraw() {
+  if (viewer_) viewer_->update();
 }
 
 void PreviewPanel::SetAdvancedMode(bool advanced) {

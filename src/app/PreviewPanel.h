@@ -58,6 +58,7 @@ private:
   void UpdateClock();
   void Tick();
   void ApplyPreset(int row);
+  void Redraw();
 
   UserQuestions& questions_;
   const project::ProjectDocument* document_ = nullptr;
@@ -77,7 +78,8 @@ private:
   QToolButton* stopped_;
   QListWidget* presets_;
   QPushButton* defaultPosition_;
-  PreviewViewer* viewer_;
+  // None where the display offers no OpenGL.
+  PreviewViewer* viewer_ = nullptr;
   QStatusBar* status_;
   QLabel* scale_;
   QLabel* position_;

@@ -55,4 +55,12 @@ std::vector<std::pair<std::string, std::string>> QueryOpenGLInformation() {
   return rows;
 }
 
+bool OpenGLAvailable() {
+  static const bool available = [] {
+    QOpenGLContext context;
+    return context.create();
+  }();
+  return available;
+}
+
 }  // namespace render

@@ -12,4 +12,7 @@ namespace render {
 // surface; an error says why when none can be made.
 std::vector<std::pair<std::string, std::string>> QueryOpenGLInformation();
 
+// Whether this display can make an OpenGL context at all; asked once.
+bool OpenGLAvailable();
+
 }  // namespace render
