@@ -28,6 +28,7 @@ public:
   QStringList PickOpenFiles(const QString&, const QString&, const QString&) override { return {}; }
   QString PickSaveFile(const QString&, const QString&, const QString&, const QString&) override { return {}; }
   QString PickFolder(const QString&, const QString&) override { return {}; }
+  QString AskText(const QString&, const QString&, const QString& proposed) override { return proposed; }
   std::optional<app::SkinValues> AskSkin(const app::SkinValues&, const app::DialogCheck<app::SkinValues>&) override {
     return std::nullopt;
   }

@@ -1,6 +1,8 @@
 #include "app/DialogQuestions.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 #include "app/SelectModelDialog.h"
@@ -62,6 +64,12 @@ QString DialogQuestions::PickSaveFile(const QString& title, const QString& propo
 
 QString DialogQuestions::PickFolder(const QString& title, const QString& folder) {
   return QFileDialog::getExistingDirectory(owner_, title, folder);
+}
+
+QString DialogQuestions::AskText(const QString& title, const QString& prompt, const QString& proposed) {
+  bool ok = false;
+  const QString text = QInputDialog::getText(owner_, title, prompt, QLineEdit::Normal, proposed, &ok);
+  return ok ? text : proposed;
 }
 
 std::optional<SkinValues> DialogQuestions::AskSkin(const SkinValues& initial, const DialogCheck<SkinValues>& check) {

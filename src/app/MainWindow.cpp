@@ -124,6 +124,13 @@ void MainWindow::BuildLayout() {
   pages_->addTab(options_, "Project Options");
 
   preview_ = new PreviewPanel(questions_);
+  connect(preview_, &PreviewPanel::DefinitionSaved, this, [this] {
+    Guarded([this] {
+      ScanModelCatalogue();
+      if (!document_) return;
+      if (const auto entry = catalogue_.FindByPrefix(document_->Model().Prefix)) document_->TakeModelPlacement(*entry);
+    });
+  });
 
   auto* central = new QWidget;
   auto* layout = new QHBoxLayout(central);

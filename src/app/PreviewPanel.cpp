@@ -1,6 +1,9 @@
 #include "app/PreviewPanel.h"
 
+#include <QActionGroup>
 #include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -186,12 +189,66 @@ PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(
     connect(viewer_, &PreviewViewer::RenderFailed, this,
             [this](const QString& message) { questions_.Message(MessageIcon::Error, "UT Marbelle", message); });
   }
+  BuildPresetsMenu();
+  BuildPositionMenu();
   ShowPlacement({});
   setEnabled(false);
 }
 
+void PreviewPanel::BuildPresetsMenu() {
+  presetsMenu_ = new QMenu(this);
+  presetsMenu_->setObjectName("PopupPresets");
+  connect(presetsMenu_->addAction("New..."), &QAction::triggered, this, [this] { NewPreset(); });
+  removePreset_ = presetsMenu_->addAction("Remove");
+  connect(removePreset_, &QAction::triggered, this, [this] { RemovePreset(); });
+  connect(presetsMenu_->addAction("Rename..."), &QAction::triggered, this, [this] { RenamePreset(); });
+  connect(presetsMenu_->addAction("Set with Current values"), &QAction::triggered, this, [this] { SetPresetToCamera(); });
+  QAction* save = presetsMenu_->addAction("Save this presets");
+  save->setObjectName("mnu_PresetSaveinMRBE");
+  connect(save, &QAction::triggered, this, [this] { SavePresets(); });
+  presets_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(presets_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { PresetsMenu().exec(presets_->viewport()->mapToGlobal(at)); });
+}
+
+QMenu& PreviewPanel::PresetsMenu() {
+  removePreset_->setEnabled(preview::CanRemovePreset(presets_list_.size()));
+  return *presetsMenu_;
+}
+
+void PreviewPanel::BuildPositionMenu() {
+  positionMenu_ = new QMenu(this);
+  positionMenu_->setObjectName("PopupDefaultPosition");
+  for (const char* legend : {"Keys:", "  X,Y,Z : Move", "  P,R,T : Rotate", "  S : Scale", "  A : Axes",
+                             "  Lower case decrease", "  Upper case increase"})
+    positionMenu_->addAction(legend)->setEnabled(false);
+  positionMenu_->addSeparator();
+  QAction* allow = positionMenu_->addAction("Allow using above keys");
+  allow->setObjectName("mnu_AllowKeys");
+  allow->setCheckable(true);
+  connect(allow, &QAction::toggled, this, &PreviewPanel::AllowKeys);
+  QMenu* increments = positionMenu_->addMenu("Increments used");
+  auto* group = new QActionGroup(increments);
+  for (const auto& [caption, set] : {std::pair{"Small", preview::Increments::Small},
+                                     std::pair{"Medium", preview::Increments::Medium},
+                                     std::pair{"Big", preview::Increments::Big}}) {
+    QAction* entry = increments->addAction(caption);
+    entry->setCheckable(true);
+    entry->setChecked(set == preview::Increments::Small);
+    group->addAction(entry);
+    connect(entry, &QAction::triggered, this, [this, set = set] { increments_ = set; });
+  }
+  QAction* save = positionMenu_->addAction("Save");
+  save->setObjectName("mnu_SavePosition");
+  connect(save, &QAction::triggered, this, [this] { SavePosition(); });
+  defaultPosition_->setMenu(positionMenu_);
+}
+
 // The viewer draws the scene, a member that would otherwise go before it.
-PreviewPanel::~PreviewPanel() { delete viewer_; }
+PreviewPanel::~PreviewPanel() {
+  qApp->removeEventFilter(this);
+  delete viewer_;
+}
 
 void PreviewPanel::Initialize(const project::ProjectDocument& document, const std::filesystem::path& home) {
   Clear();
@@ -219,8 +276,9 @@ void PreviewPanel::Initialize(const project::ProjectDocument& document, const st
   scene_.SetMesh(session_.Mesh());
   scene_.SetPlacement(session_.Placement);
   scene_.SetCamera(session_.Camera);
+  presets_list_ = definition.Presets;
   presets_->clear();
-  for (const model::TCameraPreset& preset : definition.Presets) presets_->addItem(ToQString(preset.Name));
+  for (const model::TCameraPreset& preset : presets_list_) presets_->addItem(ToQString(preset.Name));
   presets_->setCurrentRow(0);
   session_.RefreshChoices(document.Root());
   FillLists();
@@ -313,10 +371,78 @@ void PreviewPanel::Tick() {
 }
 
 void PreviewPanel::ApplyPreset(int row) {
-  if (!document_ || row < 0 || static_cast<std::size_t>(row) >= document_->Model().Presets.size()) return;
-  session_.Camera = preview::PoseOf(document_->Model().Presets[static_cast<std::size_t>(row)]);
+  if (!document_ || row < 0 || static_cast<std::size_t>(row) >= presets_list_.size()) return;
+  session_.Camera = preview::PoseOf(presets_list_[static_cast<std::size_t>(row)]);
   scene_.SetCamera(session_.Camera);
   Redraw();
+}
+
+void PreviewPanel::NewPreset() {
+  if (!document_) return;
+  const QString name = questions_.AskText("New Preset", "Preset Name:",
+                                          ToQString(preview::ProposedPresetName(presets_list_.size())));
+  if (name.isEmpty()) return;
+  presets_list_.push_back(preview::PresetOf(ToDocumentText(name), session_.Camera));
+  presets_->addItem(name);
+  presets_->setCurrentRow(presets_->count() - 1);
+}
+
+void PreviewPanel::RemovePreset() {
+  const int row = presets_->currentRow();
+  if (!document_ || row < 0 || !preview::CanRemovePreset(presets_list_.size())) return;
+  presets_list_.erase(presets_list_.begin() + row);
+  delete presets_->takeItem(row);
+  presets_->setCurrentRow(0);
+  ApplyPreset(0);
+}
+
+void PreviewPanel::RenamePreset() {
+  const int row = presets_->currentRow();
+  if (!document_ || row < 0) return;
+  const QString name = questions_.AskText("Preset Rename", "Preset Name:", presets_->item(row)->text());
+  if (name.isEmpty()) return;
+  presets_list_[static_cast<std::size_t>(row)].Name = ToDocumentText(name);
+  presets_->item(row)->setText(name);
+}
+
+void PreviewPanel::SetPresetToCamera() {
+  const int row = presets_->currentRow();
+  if (!document_ || row < 0) return;
+  presets_list_[static_cast<std::size_t>(row)] =
+      preview::PresetOf(presets_list_[static_cast<std::size_t>(row)].Name, session_.Camera);
+}
+
+void PreviewPanel::SavePresets() {
+  if (!document_) return;
+  presets_list_ = preview::SavePresets(document_->Model(), presets_list_);
+  emit DefinitionSaved();
+}
+
+void PreviewPanel::SavePosition() {
+  if (!document_) return;
+  preview::SaveModelPosition(document_->Model(), session_.Placement);
+  emit DefinitionSaved();
+}
+
+void PreviewPanel::AllowKeys(bool allowed) {
+  if (allowed)
+    qApp->installEventFilter(this);
+  else
+    qApp->removeEventFilter(this);
+}
+
+bool PreviewPanel::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || !document_) return QWidget::eventFilter(watched, event);
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || widget->window() != window()) return QWidget::eventFilter(watched, event);
+  const QString text = static_cast<QKeyEvent*>(event)->text();
+  if (text.size() != 1 || !text[0].isPrint()) return QWidget::eventFilter(watched, event);
+  const char key = text[0].toLatin1();
+  if (preview::ApplyPlacementKey(key, increments_, session_.Placement)) scene_.SetAxesVisible(!scene_.AxesVisible());
+  scene_.SetPlacement(session_.Placement);
+  ShowPlacement(session_.Placement);
+  Redraw();
+  return true;
 }
 
 void PreviewPanel::Redraw() {

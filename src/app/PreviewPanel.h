@@ -11,6 +11,8 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QListWidget;
+class QMenu;
+class QAction;
 class QPushButton;
 class QStatusBar;
 class QTimer;
@@ -49,6 +51,21 @@ public:
 
   const preview::PreviewSession& Session() const { return session_; }
   const render::PreviewScene& Scene() const { return scene_; }
+  // The camera presets as edited, saved or not.
+  const std::vector<model::TCameraPreset>& Presets() const { return presets_list_; }
+  // The presets' popup menu, prepared as for a right-click, and the default-position menu.
+  QMenu& PresetsMenu();
+  QMenu& PositionMenu() { return *positionMenu_; }
+
+signals:
+  // The definition's file was written (presets or the model's position): the
+  // catalogue and the document take it again.
+  void DefinitionSaved();
+
+protected:
+  // While "Allow using above keys" is checked, every character typed in the
+  // window moves, turns or scales the model instead of reaching a control.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   void Update();
@@ -59,6 +76,15 @@ private:
   void Tick();
   void ApplyPreset(int row);
   void Redraw();
+  void BuildPresetsMenu();
+  void BuildPositionMenu();
+  void NewPreset();
+  void RemovePreset();
+  void RenamePreset();
+  void SetPresetToCamera();
+  void SavePresets();
+  void SavePosition();
+  void AllowKeys(bool allowed);
 
   UserQuestions& questions_;
   const project::ProjectDocument* document_ = nullptr;
@@ -77,6 +103,11 @@ private:
   QComboBox* animations_;
   QToolButton* stopped_;
   QListWidget* presets_;
+  std::vector<model::TCameraPreset> presets_list_;
+  QMenu* presetsMenu_ = nullptr;
+  QAction* removePreset_ = nullptr;
+  QMenu* positionMenu_ = nullptr;
+  preview::Increments increments_ = preview::Increments::Small;
   QPushButton* defaultPosition_;
   // None where the display offers no OpenGL.
   PreviewViewer* viewer_ = nullptr;

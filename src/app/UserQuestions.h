@@ -59,6 +59,8 @@ public:
   virtual QString PickSaveFile(const QString& title, const QString& proposed, const QString& filter,
                                const QString& defaultSuffix) = 0;
   virtual QString PickFolder(const QString& title, const QString& folder) = 0;
+  // A line of text; cancelling answers the proposed text.
+  virtual QString AskText(const QString& title, const QString& prompt, const QString& proposed) = 0;
   // The skin and texture dialogs, and the select-model dialog (an index into the catalogue).
   virtual std::optional<SkinValues> AskSkin(const SkinValues& initial, const DialogCheck<SkinValues>& check) = 0;
   virtual std::optional<TextureValues> AskTexture(const QString& caption, const TextureDialogSetup& setup,

@@ -126,6 +126,19 @@ void ProjectDocument::StorePalette(const SkinNode& texture, std::vector<raster::
   editor.PaletteChanged(texture);
 }
 
+void ProjectDocument::TakeModelPlacement(const model::TModelo& definition) {
+  model_.Presets = definition.Presets;
+  model_.ScaleX = definition.ScaleX;
+  model_.ScaleY = definition.ScaleY;
+  model_.ScaleZ = definition.ScaleZ;
+  model_.OffsetX = definition.OffsetX;
+  model_.OffsetY = definition.OffsetY;
+  model_.OffsetZ = definition.OffsetZ;
+  model_.Pitch = definition.Pitch;
+  model_.Roll = definition.Roll;
+  model_.Turn = definition.Turn;
+}
+
 void ProjectDocument::AddListener(ProjectListener& listener) { listeners_.push_back(&listener); }
 
 void ProjectDocument::RemoveListener(ProjectListener& listener) { std::erase(listeners_, &listener); }

@@ -128,6 +128,10 @@ public:
   void StoreWorkingBitmap(const SkinNode& texture, raster::Bitmap working, std::uint64_t key);
   void StorePalette(const SkinNode& texture, std::vector<raster::PaletteEntry> palette);
 
+  // The model's definition was saved with new camera presets or a new model
+  // position: the document's copy takes them. Nothing of the project changes.
+  void TakeModelPlacement(const model::TModelo& definition);
+
   void AddListener(ProjectListener& listener);
   void RemoveListener(ProjectListener& listener);
 

@@ -1,6 +1,8 @@
 // The preview panel of the main window on the sample project: its lists,
 // animation and camera follow the document and the user's choices.
 #include <QComboBox>
+#include <QLabel>
+#include <QMenu>
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
@@ -73,4 +75,59 @@ TEST_F(PreviewPanelTest, ChoicesFollowTheListsAndTheTreeAsItChanges) {
   fixture.Action("mnu_Undo").trigger();
   QCoreApplication::processEvents();
   EXPECT_EQ(skins.count(), 3);
+}
+
+TEST_F(PreviewPanelTest, PresetsAreMadeRenamedRemovedAndSavedIntoTheDefinition) {
+  QMenu& menu = panel->PresetsMenu();
+  const auto item = [&](const QString& caption) -> QAction& {
+    for (QAction* action : menu.actions())
+      if (action->text() == caption) return *action;
+    throw std::logic_error("no menu item " + caption.toStdString());
+  };
+  EXPECT_FALSE(item("Remove").isEnabled());
+  fixture.questions.texts = {QString(), "Face"};
+  item("New...").trigger();
+  item("New...").trigger();
+  ASSERT_EQ(panel->Presets().size(), 3u);
+  EXPECT_EQ(panel->Presets()[1].Name, "Preset#2");
+  EXPECT_EQ(fixture.questions.questions[0], "New Preset: Preset Name: Preset#2");
+  EXPECT_EQ(panel->Presets()[2].Name, "Face");
+  EXPECT_TRUE(panel->PresetsMenu().actions()[1]->isEnabled());
+  fixture.questions.texts = {"Close"};
+  item("Rename...").trigger();
+  EXPECT_EQ(panel->Presets()[2].Name, "Close");
+  auto& list = fixture.Child<QListWidget>("presets");
+  list.setCurrentRow(1);
+  item("Remove").trigger();
+  ASSERT_EQ(panel->Presets().size(), 2u);
+  EXPECT_EQ(list.currentRow(), 0);
+
+  item("Save this presets").trigger();
+  const auto entry = fixture.window->Catalogue().FindByPrefix("Mannequin");
+  ASSERT_TRUE(entry);
+  ASSERT_EQ(entry->Presets.size(), 2u);
+  EXPECT_EQ(entry->Presets[1].Name, "Close");
+  EXPECT_EQ(fixture.Document().Model().Presets.size(), 2u);
+  EXPECT_FALSE(fixture.Document().Modified());
+}
+
+TEST_F(PreviewPanelTest, AllowedKeysPlaceTheModelAndSaveWritesItsPosition) {
+  fixture.window->show();
+  auto& tree = fixture.Tree();
+  QTest::keyClick(&tree, Qt::Key_X, Qt::ShiftModifier);
+  EXPECT_FLOAT_EQ(panel->Session().Placement.OffsetX, -0.5f);  // the keys are not allowed yet
+  QMenu& menu = panel->PositionMenu();
+  menu.findChild<QAction*>("mnu_AllowKeys")->trigger();
+  QTest::keyClicks(&tree, "XXs");
+  EXPECT_FLOAT_EQ(panel->Session().Placement.OffsetX, 0.5f);
+  EXPECT_FLOAT_EQ(panel->Session().Placement.ScaleX, 1.49f);
+  EXPECT_EQ(fixture.Child<QLabel>("preview_position").text(), "Position=(0.5 0.0 -9.0)");
+  QTest::keyClick(&tree, Qt::Key_A);
+  EXPECT_TRUE(panel->Scene().AxesVisible());
+  menu.findChild<QAction*>("mnu_SavePosition")->trigger();
+  EXPECT_FLOAT_EQ(fixture.window->Catalogue().FindByPrefix("Mannequin")->OffsetX, 0.5f);
+  EXPECT_FLOAT_EQ(fixture.Document().Model().ScaleX, 1.49f);
+  menu.findChild<QAction*>("mnu_AllowKeys")->trigger();
+  QTest::keyClick(&tree, Qt::Key_X);
+  EXPECT_FLOAT_EQ(panel->Session().Placement.OffsetX, 0.5f);
 }

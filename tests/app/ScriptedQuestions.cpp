@@ -66,6 +66,12 @@ QString ScriptedQuestions::PickFolder(const QString& title, const QString&) {
   return Next(folders, title).value_or(QString());
 }
 
+QString ScriptedQuestions::AskText(const QString& title, const QString& prompt, const QString& proposed) {
+  questions.push_back(title + ": " + prompt + " " + proposed);
+  const QString answer = Next(texts, title).value_or(QString());
+  return answer.isNull() ? proposed : answer;
+}
+
 std::optional<app::SkinValues> ScriptedQuestions::AskSkin(const app::SkinValues& initial,
                                                           const app::DialogCheck<app::SkinValues>& check) {
   skinInitials.push_back(initial);
@@ -88,8 +94,8 @@ std::optional<std::size_t> ScriptedQuestions::AskModel(const model::ModelCatalog
 }
 
 std::vector<QString> ScriptedQuestions::TakeMessages() {
-  std::vector<QString> texts;
-  for (const Shown& shown : messages) texts.push_back(shown.Text);
+  std::vector<QString> shownTexts;
+  for (const Shown& shown : messages) shownTexts.push_back(shown.Text);
   messages.clear();
-  return texts;
+  return shownTexts;
 }
