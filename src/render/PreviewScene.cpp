@@ -215,7 +215,8 @@ void PreviewScene::DrawActor(int actor, const QMatrix4x4& projection, const QMat
   program_->setAttributeBuffer("texCoord", GL_FLOAT, 0, 2);
   if (material.Blend == preview::Blending::Transparency) {
     gl_.glEnable(GL_BLEND);
-    gl_.glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // The view stays opaque: whoever shows the framebuffer must not see through it.
+    gl_.glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ZERO, GL_ONE);
   } else {
     gl_.glDisable(GL_BLEND);
   }
