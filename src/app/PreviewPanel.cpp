@@ -153,38 +153,48 @@ PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(
   connect(clock_, &QTimer::timeout, this, &PreviewPanel::Tick);
   connect(skins_, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (filling_) return;
-    session_.ChooseSkin(index);
-    FillLists();
-    Draw3D(false);
+    Run("SkinSelectionChange: ", [&] {
+      session_.ChooseSkin(index);
+      FillLists();
+      Draw3D(false);
+    });
   });
   connect(teams_, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (filling_) return;
-    session_.ChooseTeam(index);
-    Draw3D(false);
+    Run("TeamSelectionChange: ", [&] {
+      session_.ChooseTeam(index);
+      Draw3D(false);
+    });
   });
   connect(faces_, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (filling_) return;
-    session_.ChooseFace(index);
-    Draw3D(false);
+    Run("FaceSelectionChange: ", [&] {
+      session_.ChooseFace(index);
+      Draw3D(false);
+    });
   });
-  connect(masking_, &QCheckBox::toggled, this, [this] { Draw3D(false); });
-  connect(refresh, &QPushButton::clicked, this, [this] { Draw3D(true); });
+  connect(masking_, &QCheckBox::toggled, this, [this] { Run("", [&] { Draw3D(false); }); });
+  connect(refresh, &QPushButton::clicked, this, [this] { Run("", [&] { Draw3D(true); }); });
   connect(animations_, &QComboBox::currentIndexChanged, this, [this](int entry) {
-    if (!filling_) ChooseAnimation(entry);
+    if (!filling_) Run("AnimSeqSelectionChange: ", [&] { ChooseAnimation(entry); });
   });
   connect(stopped_, &QToolButton::toggled, this, &PreviewPanel::UpdateClock);
-  connect(presets_, &QListWidget::itemDoubleClicked, this, [this] { ApplyPreset(presets_->currentRow()); });
+  connect(presets_, &QListWidget::itemDoubleClicked, this, [this] { Run("", [&] { ApplyPreset(presets_->currentRow()); }); });
   if (viewer_) {
     connect(viewer_, &PreviewViewer::Dragged, this,
             [this](Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int dx, int dy) {
-              preview::Drag(session_.Camera, StateOf(buttons, modifiers), dx, dy);
-              scene_.SetCamera(session_.Camera);
-              Redraw();
+              Run("MouseMove: ", [&] {
+                preview::Drag(session_.Camera, StateOf(buttons, modifiers), dx, dy);
+                scene_.SetCamera(session_.Camera);
+                Redraw();
+              });
             });
     connect(viewer_, &PreviewViewer::Wheeled, this, [this](int delta) {
-      preview::Wheel(session_.Camera, delta);
-      scene_.SetCamera(session_.Camera);
-      Redraw();
+      Run("MouseWheel: ", [&] {
+        preview::Wheel(session_.Camera, delta);
+        scene_.SetCamera(session_.Camera);
+        Redraw();
+      });
     });
     connect(viewer_, &PreviewViewer::RenderFailed, this,
             [this](const QString& message) { questions_.Message(MessageIcon::Error, "UT Marbelle", message); });
@@ -198,14 +208,15 @@ PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(
 void PreviewPanel::BuildPresetsMenu() {
   presetsMenu_ = new QMenu(this);
   presetsMenu_->setObjectName("PopupPresets");
-  connect(presetsMenu_->addAction("New..."), &QAction::triggered, this, [this] { NewPreset(); });
+  connect(presetsMenu_->addAction("New..."), &QAction::triggered, this, [this] { Run("", [&] { NewPreset(); }); });
   removePreset_ = presetsMenu_->addAction("Remove");
-  connect(removePreset_, &QAction::triggered, this, [this] { RemovePreset(); });
-  connect(presetsMenu_->addAction("Rename..."), &QAction::triggered, this, [this] { RenamePreset(); });
-  connect(presetsMenu_->addAction("Set with Current values"), &QAction::triggered, this, [this] { SetPresetToCamera(); });
+  connect(removePreset_, &QAction::triggered, this, [this] { Run("", [&] { RemovePreset(); }); });
+  connect(presetsMenu_->addAction("Rename..."), &QAction::triggered, this, [this] { Run("", [&] { RenamePreset(); }); });
+  connect(presetsMenu_->addAction("Set with Current values"), &QAction::triggered, this,
+          [this] { Run("", [&] { SetPresetToCamera(); }); });
   QAction* save = presetsMenu_->addAction("Save this presets");
   save->setObjectName("mnu_PresetSaveinMRBE");
-  connect(save, &QAction::triggered, this, [this] { SavePresets(); });
+  connect(save, &QAction::triggered, this, [this] { Run("", [&] { SavePresets(); }); });
   presets_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(presets_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { PresetsMenu().exec(presets_->viewport()->mapToGlobal(at)); });
@@ -240,7 +251,7 @@ void PreviewPanel::BuildPositionMenu() {
   }
   QAction* save = positionMenu_->addAction("Save");
   save->setObjectName("mnu_SavePosition");
-  connect(save, &QAction::triggered, this, [this] { SavePosition(); });
+  connect(save, &QAction::triggered, this, [this] { Run("", [&] { SavePosition(); }); });
   defaultPosition_->setMenu(positionMenu_);
 }
 
@@ -319,12 +330,31 @@ void PreviewPanel::ScheduleUpdate(bool listsChanged) {
 void PreviewPanel::Update() {
   updatePending_ = false;
   if (!document_) return;
-  if (listsStale_) {
-    session_.RefreshChoices(document_->Root());
-    FillLists();
-    listsStale_ = false;
+  Run("", [&] {
+    if (listsStale_) {
+      listsStale_ = false;
+      Run("LoadSkins: ", [&] {
+        session_.RefreshChoices(document_->Root());
+        FillLists();
+      });
+    }
+    Draw3D(false);
+  });
+}
+
+void PreviewPanel::Run(const char* prefix, const std::function<void()>& work) {
+  ++depth_;
+  try {
+    work();
+  } catch (const std::exception& e) {
+    --depth_;
+    // Handlers that call each other chain their prefixes; the outermost shows the message.
+    const std::string text = prefix + std::string(e.what());
+    if (depth_ > 0) throw std::runtime_error(text);
+    questions_.Message(MessageIcon::Error, "UT Marbelle", ToQString(text));
+    return;
   }
-  Draw3D(false);
+  --depth_;
 }
 
 void PreviewPanel::FillLists() {
@@ -341,10 +371,13 @@ void PreviewPanel::Draw3D(bool everything) {
   if (!document_) return;
   // A texture without picture is one whose file is missing, which the load
   // and the refresh have told of already: its section shows as wire-frame.
-  preview::SlotResolution resolution = session_.Textures(document_->Model());
+  preview::SlotResolution resolution;
+  Run("Draw3D[1]: ", [&] { resolution = session_.Textures(document_->Model()); });
   const bool masking = masking_->isChecked();
-  render::ApplyTextures(scene_, document_->Model(), resolution, masking,
-                        everything || masking != shownMasking_ ? nullptr : &shown_);
+  Run("Draw3D[2]: ", [&] {
+    render::ApplyTextures(scene_, document_->Model(), resolution, masking,
+                          everything || masking != shownMasking_ ? nullptr : &shown_);
+  });
   shown_ = std::move(resolution);
   shownMasking_ = masking;
   Redraw();
@@ -438,10 +471,12 @@ bool PreviewPanel::eventFilter(QObject* watched, QEvent* event) {
   const QString text = static_cast<QKeyEvent*>(event)->text();
   if (text.size() != 1 || !text[0].isPrint()) return QWidget::eventFilter(watched, event);
   const char key = text[0].toLatin1();
-  if (preview::ApplyPlacementKey(key, increments_, session_.Placement)) scene_.SetAxesVisible(!scene_.AxesVisible());
-  scene_.SetPlacement(session_.Placement);
-  ShowPlacement(session_.Placement);
-  Redraw();
+  Run("KeyPress: ", [&] {
+    if (preview::ApplyPlacementKey(key, increments_, session_.Placement)) scene_.SetAxesVisible(!scene_.AxesVisible());
+    scene_.SetPlacement(session_.Placement);
+    ShowPlacement(session_.Placement);
+    Redraw();
+  });
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QWidget>
 #include <filesystem>
+#include <functional>
 
 #include "preview/PreviewSession.h"
 #include "render/PreviewScene.h"
@@ -85,6 +86,8 @@ private:
   void SavePresets();
   void SavePosition();
   void AllowKeys(bool allowed);
+  // Runs a handler's work; an error is shown with the chained prefixes of the handlers it went through.
+  void Run(const char* prefix, const std::function<void()>& work);
 
   UserQuestions& questions_;
   const project::ProjectDocument* document_ = nullptr;
@@ -95,6 +98,7 @@ private:
   bool updatePending_ = false;
   bool listsStale_ = false;
   bool filling_ = false;
+  int depth_ = 0;
 
   QComboBox* skins_;
   QComboBox* teams_;
