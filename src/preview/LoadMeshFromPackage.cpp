@@ -180,6 +180,12 @@ model3d::TObjeto3D LoadMeshFromPackage(const model::TModelo& definition, const s
   const auto* skeletal = dynamic_cast<const unrealpkg::TUTObjectClassSkeletalMesh*>(mesh);
 
   const int frames = mesh->FrameCount() > 0 ? mesh->FrameCount() : 1;
+  // A damaged count must not make room for frames the file does not hold.
+  const std::int64_t held = skeletal ? skeletal->PointCount() : mesh->VertexCount();
+  if (static_cast<std::int64_t>(frames) * std::max<std::int64_t>(mesh->FrameVertexCount(), 0) > held)
+    throw std::runtime_error("The mesh claims " + std::to_string(frames) + " frames of " +
+                             std::to_string(mesh->FrameVertexCount()) + " vertices but holds " + std::to_string(held) +
+                             " vertices.");
   model.Frames.assign(static_cast<std::size_t>(frames), {});
   model.StillFrame = 0;
   for (int s = 0; s < mesh->AnimSequenceCount(); ++s) {
