@@ -15,6 +15,7 @@
 #include <QUndoStack>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include "app/AboutBox.h"
 #include "app/CompileJob.h"
@@ -38,7 +39,6 @@
 #include "preview/ModelPlacement.h"
 #include "project/ProjectCommands.h"
 #include "project/ProjectDocument.h"
-#include "render/OpenGLInformation.h"
 #include "unrealpkg/ObjectClassRegistry.h"
 
 namespace app {
@@ -329,6 +329,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+void MainWindow::wheelEvent(QWheelEvent* event) {
+  // What no control took zooms the preview, wherever the pointer is.
+  preview_->Wheel(event->angleDelta().y());
+  event->accept();
+}
+
 void MainWindow::ToggleLoadAnimations() {
   platform::WriteLoadAnimations(settingsFile_, loadAnimations_->isChecked());
 }
@@ -347,7 +353,7 @@ void MainWindow::ShowHelpContents() {
 }
 
 void MainWindow::ShowOpenGLInformation() {
-  OpenGLInformationDialog dialog(render::QueryOpenGLInformation(), this);
+  OpenGLInformationDialog dialog(preview_->OpenGLInformation(), this);
   dialog.exec();
 }
 

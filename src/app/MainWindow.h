@@ -69,6 +69,7 @@ signals:
 
 protected:
   void closeEvent(QCloseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
 private:
   void BuildMenus();

@@ -22,6 +22,7 @@
 #include "app/UserQuestions.h"
 #include "preview/CameraPresets.h"
 #include "project/ProjectDocument.h"
+#include "render/AnimationClock.h"
 #include "render/OpenGLInformation.h"
 #include "render/SceneTextures.h"
 
@@ -147,10 +148,11 @@ PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(
   layout->addLayout(body, 1);
   layout->addWidget(status_);
 
-  clock_ = new QTimer(this);
-  clock_->setObjectName("GLCadencer1");
-  clock_->setInterval(15);
-  connect(clock_, &QTimer::timeout, this, &PreviewPanel::Tick);
+  clock_ = new render::AnimationClock(this);
+  connect(clock_, &render::AnimationClock::Ticked, this, [this](double elapsed) {
+    scene_.SetFrame(session_.FrameAt(elapsed));
+    Redraw();
+  });
   connect(skins_, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (filling_) return;
     Run("SkinSelectionChange: ", [&] {
@@ -189,13 +191,7 @@ PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(
                 Redraw();
               });
             });
-    connect(viewer_, &PreviewViewer::Wheeled, this, [this](int delta) {
-      Run("MouseWheel: ", [&] {
-        preview::Wheel(session_.Camera, delta);
-        scene_.SetCamera(session_.Camera);
-        Redraw();
-      });
-    });
+    connect(viewer_, &PreviewViewer::Wheeled, this, &PreviewPanel::Wheel);
     connect(viewer_, &PreviewViewer::RenderFailed, this,
             [this](const QString& message) { questions_.Message(MessageIcon::Error, "UT Marbelle", message); });
   }
@@ -306,7 +302,7 @@ void PreviewPanel::Initialize(const project::ProjectDocument& document, const st
 
 void PreviewPanel::Clear() {
   document_ = nullptr;
-  clock_->stop();
+  clock_->SetEnabled(false);
   session_ = preview::PreviewSession();
   shown_ = {};
   scene_.SetMesh(nullptr);
@@ -385,23 +381,13 @@ void PreviewPanel::Draw3D(bool everything) {
 
 void PreviewPanel::ChooseAnimation(int entry) {
   session_.ChooseAnimation(entry);
-  elapsed_.restart();
+  clock_->Restart();
   scene_.SetFrame(session_.FrameAt(0));
   UpdateClock();
   Redraw();
 }
 
-void PreviewPanel::UpdateClock() {
-  if (session_.AnimationEntry() > 0 && !stopped_->isChecked())
-    clock_->start();
-  else
-    clock_->stop();
-}
-
-void PreviewPanel::Tick() {
-  scene_.SetFrame(session_.FrameAt(static_cast<double>(elapsed_.elapsed())));
-  Redraw();
-}
+void PreviewPanel::UpdateClock() { clock_->SetEnabled(session_.AnimationEntry() > 0 && !stopped_->isChecked()); }
 
 void PreviewPanel::ApplyPreset(int row) {
   if (!document_ || row < 0 || static_cast<std::size_t>(row) >= presets_list_.size()) return;
@@ -478,6 +464,21 @@ bool PreviewPanel::eventFilter(QObject* watched, QEvent* event) {
     Redraw();
   });
   return true;
+}
+
+std::vector<std::pair<std::string, std::string>> PreviewPanel::OpenGLInformation() {
+  if (viewer_)
+    if (auto rows = viewer_->OpenGLInformation()) return *rows;
+  return render::QueryOpenGLInformation();
+}
+
+void PreviewPanel::Wheel(int delta) {
+  if (!document_) return;
+  Run("MouseWheel: ", [&] {
+    preview::Wheel(session_.Camera, delta);
+    scene_.SetCamera(session_.Camera);
+    Redraw();
+  });
 }
 
 void PreviewPanel::Redraw() {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QWidget>
 #include <filesystem>
 #include <functional>
@@ -16,11 +15,13 @@ class QMenu;
 class QAction;
 class QPushButton;
 class QStatusBar;
-class QTimer;
 class QToolButton;
 
 namespace project {
 class ProjectDocument;
+}
+namespace render {
+class AnimationClock;
 }
 
 namespace app {
@@ -45,6 +46,11 @@ public:
   // The tree or its pictures changed: the lists and textures follow, once the
   // event loop is back, so a command's many notices make one update.
   void ScheduleUpdate(bool listsChanged);
+
+  // What OpenGL says of the preview's context, or of a context made for the purpose.
+  std::vector<std::pair<std::string, std::string>> OpenGLInformation();
+  // A wheel turn anywhere on the window that nothing else took.
+  void Wheel(int delta);
 
   // The default-position button and the status bar show only in advanced mode.
   void SetAdvancedMode(bool advanced);
@@ -74,7 +80,6 @@ private:
   void Draw3D(bool everything);
   void ChooseAnimation(int entry);
   void UpdateClock();
-  void Tick();
   void ApplyPreset(int row);
   void Redraw();
   void BuildPresetsMenu();
@@ -119,8 +124,7 @@ private:
   QLabel* scale_;
   QLabel* position_;
   QLabel* rotation_;
-  QTimer* clock_;
-  QElapsedTimer elapsed_;
+  render::AnimationClock* clock_;
 };
 
 }  // namespace app

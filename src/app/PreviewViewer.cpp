@@ -4,6 +4,7 @@
 #include <QOpenGLContext>
 #include <QWheelEvent>
 
+#include "render/OpenGLInformation.h"
 #include "render/PreviewScene.h"
 
 namespace app {
@@ -29,6 +30,14 @@ void PreviewViewer::ReleaseScene() {
   makeCurrent();
   scene_.Release();
   doneCurrent();
+}
+
+std::optional<std::vector<std::pair<std::string, std::string>>> PreviewViewer::OpenGLInformation() {
+  if (!context() || !context()->isValid()) return std::nullopt;
+  makeCurrent();
+  auto rows = render::QueryCurrentOpenGLInformation();
+  doneCurrent();
+  return rows;
 }
 
 void PreviewViewer::initializeGL() {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QOpenGLWidget>
-#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace render {
 class PreviewScene;
@@ -16,6 +19,9 @@ class PreviewViewer final : public QOpenGLWidget {
 public:
   PreviewViewer(render::PreviewScene& scene, QWidget* parent = nullptr);
   ~PreviewViewer() override;
+
+  // What OpenGL says of the viewer's own context; none before it is first shown.
+  std::optional<std::vector<std::pair<std::string, std::string>>> OpenGLInformation();
 
 signals:
   // A drag of (dx, dy), stored position minus new, with its buttons and keys.

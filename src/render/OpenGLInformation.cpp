@@ -24,17 +24,12 @@ std::string Integer(QOpenGLFunctions& gl, GLenum name, int count = 1) {
 
 }  // namespace
 
-std::vector<std::pair<std::string, std::string>> QueryOpenGLInformation() {
-  QOpenGLContext context;
-  if (!context.create()) throw std::runtime_error("No OpenGL context can be made on this display.");
-  QOffscreenSurface surface;
-  surface.setFormat(context.format());
-  surface.create();
-  if (!surface.isValid() || !context.makeCurrent(&surface))
-    throw std::runtime_error("The OpenGL context cannot be made current on this display.");
-  QOpenGLFunctions& gl = *context.functions();
-  const QSurfaceFormat format = context.format();
-  std::vector<std::pair<std::string, std::string>> rows = {
+std::vector<std::pair<std::string, std::string>> QueryCurrentOpenGLInformation() {
+  QOpenGLContext* context = QOpenGLContext::currentContext();
+  if (!context) throw std::runtime_error("No OpenGL context is current.");
+  QOpenGLFunctions& gl = *context->functions();
+  const QSurfaceFormat format = context->format();
+  return {
       {"Vendor", Text(gl, GL_VENDOR)},
       {"Renderer", Text(gl, GL_RENDERER)},
       {"Version", Text(gl, GL_VERSION)},
@@ -51,6 +46,17 @@ std::vector<std::pair<std::string, std::string>> QueryOpenGLInformation() {
       {"Texture units", Integer(gl, GL_MAX_TEXTURE_IMAGE_UNITS)},
       {"Vertex attributes", Integer(gl, GL_MAX_VERTEX_ATTRIBS)},
   };
+}
+
+std::vector<std::pair<std::string, std::string>> QueryOpenGLInformation() {
+  QOpenGLContext context;
+  if (!context.create()) throw std::runtime_error("No OpenGL context can be made on this display.");
+  QOffscreenSurface surface;
+  surface.setFormat(context.format());
+  surface.create();
+  if (!surface.isValid() || !context.makeCurrent(&surface))
+    throw std::runtime_error("The OpenGL context cannot be made current on this display.");
+  auto rows = QueryCurrentOpenGLInformation();
   context.doneCurrent();
   return rows;
 }

@@ -47,9 +47,9 @@ TEST_F(PreviewPanelTest, ThePreviewIsBuiltWithTheSkinsAnimationsAndPresets) {
   auto& animations = fixture.Child<QComboBox>("animseq_selection");
   EXPECT_EQ(animations.itemText(0), "None");
   EXPECT_EQ(animations.currentText(), "Breath1");
-  EXPECT_TRUE(fixture.Child<QTimer>("GLCadencer1").isActive());
+  EXPECT_TRUE(panel->findChild<QTimer*>("GLCadencer1")->isActive());
   fixture.Child<QToolButton>("btn_animationstopped").click();
-  EXPECT_FALSE(fixture.Child<QTimer>("GLCadencer1").isActive());
+  EXPECT_FALSE(panel->findChild<QTimer*>("GLCadencer1")->isActive());
   animations.setCurrentIndex(0);
   EXPECT_EQ(panel->Scene().Mesh()->StillFrame, panel->Session().FrameAt(1000).From);
   EXPECT_EQ(fixture.Child<QListWidget>("presets").item(0)->text(), "Front");
