@@ -98,13 +98,13 @@ bool MainWindow::OpenProjectFile(const std::filesystem::path& file) {
     window.SetText("Generating palettes...");
     GeneratePalettes();
   }
-  preview_->Initialize(*document_, home_);
   RememberRecent(absolute);
   if (!document_->LoadReport().empty()) {
     QStringList lines;
     for (const std::string& line : document_->LoadReport()) lines << ToQString(line);
     questions_.Message(MessageIcon::Warning, "Loading project", lines.join("\n\n"));
   }
+  preview_->Initialize(*document_, home_);
   return true;
 }
 

@@ -302,6 +302,7 @@ void PreviewPanel::Initialize(const project::ProjectDocument& document, const st
 
 void PreviewPanel::Clear() {
   document_ = nullptr;
+  told_.clear();
   clock_->SetEnabled(false);
   session_ = preview::PreviewSession();
   shown_ = {};
@@ -365,10 +366,13 @@ void PreviewPanel::FillLists() {
 
 void PreviewPanel::Draw3D(bool everything) {
   if (!document_) return;
-  // A texture without picture is one whose file is missing, which the load
-  // and the refresh have told of already: its section shows as wire-frame.
   preview::SlotResolution resolution;
   Run("Draw3D[1]: ", [&] { resolution = session_.Textures(document_->Model()); });
+  // Each texture that cannot be shown is told once per preview, all of one update in one message.
+  QStringList untold;
+  for (const std::string& message : resolution.Messages)
+    if (told_.insert(message).second) untold << ToQString(message);
+  if (!untold.isEmpty()) questions_.Message(MessageIcon::Warning, "UT Marbelle", untold.join("\n"));
   const bool masking = masking_->isChecked();
   Run("Draw3D[2]: ", [&] {
     render::ApplyTextures(scene_, document_->Model(), resolution, masking,

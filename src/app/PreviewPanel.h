@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <filesystem>
 #include <functional>
+#include <set>
+#include <string>
 
 #include "preview/PreviewSession.h"
 #include "render/PreviewScene.h"
@@ -99,6 +101,7 @@ private:
   preview::PreviewSession session_;
   render::PreviewScene scene_;
   preview::SlotResolution shown_;
+  std::set<std::string> told_;
   bool shownMasking_ = true;
   bool updatePending_ = false;
   bool listsStale_ = false;

@@ -1,6 +1,7 @@
 // New, load, save and save as from the menus, the questions they ask, closing
 // the window, and recent projects.
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QTabWidget>
 
@@ -133,10 +134,17 @@ TEST(ProjectFlowTest, UnreadableTexturesAreListedInOneMessageAfterTheLoad) {
                     "[abcd#3#< Default > ()]\nFilename=Textures\\abcd3.bmp\n"
                     "[abcd#3#< Default >x (x)]\nIdentifier=x\nFilename=Textures\\gone.bmp\n");
   EXPECT_TRUE(fixture.window->OpenProject(fixture.home / "SoldierSkins.mrb"));
-  ASSERT_EQ(fixture.questions.messages.size(), 1u);
+  // The load's one message, then the preview's one for the sections it shows as wire-frame.
+  ASSERT_EQ(fixture.questions.messages.size(), 2u);
   const QString& text = fixture.questions.messages[0].Text;
   EXPECT_TRUE(text.contains("abcd1.bmp") && text.contains("abcd3.bmp") && text.contains("gone.bmp"))
       << text.toStdString();
+  const QString& preview = fixture.questions.messages[1].Text;
+  EXPECT_TRUE(preview.startsWith("Cannot load texture: ")) << preview.toStdString();
+  EXPECT_EQ(preview.count("Cannot load texture: "), 2) << preview.toStdString();
+  fixture.Action("mnu_RefreshTextures").trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(fixture.questions.messages.size(), 2u);
 }
 
 TEST(ProjectFlowTest, NewAndLoadOfferToSaveAModifiedProjectFirst) {
