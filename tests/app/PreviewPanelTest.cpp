@@ -53,6 +53,7 @@ TEST_F(PreviewPanelTest, ThePreviewIsBuiltWithTheSkinsAnimationsAndPresets) {
   animations.setCurrentIndex(0);
   EXPECT_EQ(panel->Scene().Mesh()->StillFrame, panel->Session().FrameAt(1000).From);
   EXPECT_EQ(fixture.Child<QListWidget>("presets").item(0)->text(), "Front");
+  EXPECT_EQ(fixture.Child<QListWidget>("presets").item(1)->text(), "Face");
 }
 
 TEST_F(PreviewPanelTest, ChoicesFollowTheListsAndTheTreeAsItChanges) {
@@ -84,30 +85,30 @@ TEST_F(PreviewPanelTest, PresetsAreMadeRenamedRemovedAndSavedIntoTheDefinition) 
       if (action->text() == caption) return *action;
     throw std::logic_error("no menu item " + caption.toStdString());
   };
-  EXPECT_FALSE(item("Remove").isEnabled());
-  fixture.questions.texts = {QString(), "Face"};
+  EXPECT_TRUE(item("Remove").isEnabled());
+  fixture.questions.texts = {QString(), "Close"};
   item("New...").trigger();
   item("New...").trigger();
-  ASSERT_EQ(panel->Presets().size(), 3u);
-  EXPECT_EQ(panel->Presets()[1].Name, "Preset#2");
-  EXPECT_EQ(fixture.questions.questions[0], "New Preset: Preset Name: Preset#2");
-  EXPECT_EQ(panel->Presets()[2].Name, "Face");
-  EXPECT_TRUE(panel->PresetsMenu().actions()[1]->isEnabled());
-  fixture.questions.texts = {"Close"};
+  ASSERT_EQ(panel->Presets().size(), 4u);
+  EXPECT_EQ(panel->Presets()[2].Name, "Preset#3");
+  EXPECT_EQ(fixture.questions.questions[0], "New Preset: Preset Name: Preset#3");
+  EXPECT_EQ(panel->Presets()[3].Name, "Close");
+  fixture.questions.texts = {"Near"};
   item("Rename...").trigger();
-  EXPECT_EQ(panel->Presets()[2].Name, "Close");
+  EXPECT_EQ(panel->Presets()[3].Name, "Near");
   auto& list = fixture.Child<QListWidget>("presets");
   list.setCurrentRow(1);
   item("Remove").trigger();
-  ASSERT_EQ(panel->Presets().size(), 2u);
+  ASSERT_EQ(panel->Presets().size(), 3u);
   EXPECT_EQ(list.currentRow(), 0);
+  EXPECT_EQ(panel->Presets()[1].Name, "Preset#3");
 
   item("Save this presets").trigger();
   const auto entry = fixture.window->Catalogue().FindByPrefix("Mannequin");
   ASSERT_TRUE(entry);
-  ASSERT_EQ(entry->Presets.size(), 2u);
-  EXPECT_EQ(entry->Presets[1].Name, "Close");
-  EXPECT_EQ(fixture.Document().Model().Presets.size(), 2u);
+  ASSERT_EQ(entry->Presets.size(), 3u);
+  EXPECT_EQ(entry->Presets[2].Name, "Near");
+  EXPECT_EQ(fixture.Document().Model().Presets.size(), 3u);
   EXPECT_FALSE(fixture.Document().Modified());
 }
 
@@ -115,13 +116,13 @@ TEST_F(PreviewPanelTest, AllowedKeysPlaceTheModelAndSaveWritesItsPosition) {
   fixture.window->show();
   auto& tree = fixture.Tree();
   QTest::keyClick(&tree, Qt::Key_X, Qt::ShiftModifier);
-  EXPECT_FLOAT_EQ(panel->Session().Placement.OffsetX, -0.5f);  // the keys are not allowed yet
+  EXPECT_FLOAT_EQ(panel->Session().Placement.OffsetX, 0.0f);  // the keys are not allowed yet
   QMenu& menu = panel->PositionMenu();
   menu.findChild<QAction*>("mnu_AllowKeys")->trigger();
-  QTest::keyClicks(&tree, "XXs");
+  QTest::keyClicks(&tree, "Xs");
   EXPECT_FLOAT_EQ(panel->Session().Placement.OffsetX, 0.5f);
   EXPECT_FLOAT_EQ(panel->Session().Placement.ScaleX, 1.49f);
-  EXPECT_EQ(fixture.Child<QLabel>("preview_position").text(), "Position=(0.5 0.0 -9.0)");
+  EXPECT_EQ(fixture.Child<QLabel>("preview_position").text(), "Position=(0.5 -13.5 -0.8)");
   QTest::keyClick(&tree, Qt::Key_A);
   EXPECT_TRUE(panel->Scene().AxesVisible());
   menu.findChild<QAction*>("mnu_SavePosition")->trigger();

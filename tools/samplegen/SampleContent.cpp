@@ -10,6 +10,8 @@
 
 #include "MannequinModel.h"
 #include "model/ModelCatalogue.h"
+#include "preview/CameraPresets.h"
+#include "preview/ModelPlacement.h"
 #include "modelcompiler/ModelCompilation.h"
 #include "project/ProjectDocument.h"
 #include "raster/PictureFile.h"
@@ -115,11 +117,22 @@ void CompileMannequin(const std::filesystem::path& home) {
                                           [](const std::filesystem::path&) { return true; }, compiled);
 }
 
+// The compiler keeps the package's axes (Z up, facing X). The sample stands
+// the model up, facing the camera, and keeps presets that frame it, as a user
+// would with the preview's position keys and its presets menu.
+void PlaceMannequin(const std::filesystem::path& home) {
+  const model::ModelCatalogue catalogue = model::ScanModelCatalogue(home);
+  const auto definition = catalogue.FindByPrefix("Mannequin");
+  preview::SaveModelPosition(*definition, {1.5f, 1.5f, 1.5f, 0, -13.5f, -0.75f, -90, 0, -90});
+  preview::SavePresets(*definition, {{"Front", 0, 0, 300, 0, 0, 0}, {"Face", 0, 48, 110, 0, 48, 0}});
+}
+
 void WriteSampleContent(const std::filesystem::path& home) {
   const std::filesystem::path pictures = home / "Samples" / "Mannequin";
   std::filesystem::create_directories(pictures);
   samplegen::WriteMannequinPackage(home);
   CompileMannequin(home);
+  PlaceMannequin(home);
 
   const Colour steel{150, 160, 175}, copper{190, 110, 60}, red{200, 40, 30}, blue{40, 70, 210};
   auto save = [&](const Bitmap& picture, const std::string& name) {
