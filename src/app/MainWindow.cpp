@@ -36,7 +36,6 @@
 #include "platform/ProgramHome.h"
 #include "platform/ProgramSettings.h"
 #include "platform/WineRegistry.h"
-#include "preview/ModelPlacement.h"
 #include "project/ProjectCommands.h"
 #include "project/ProjectDocument.h"
 #include "unrealpkg/ObjectClassRegistry.h"
@@ -62,7 +61,6 @@ MainWindow::MainWindow(std::filesystem::path home, UserQuestions& questions, QWi
   ScanModelCatalogue();
   DetectGameDirectory();
   RegisterDesktopTypes();
-  preview_->ShowPlacement(preview::PlacementOf(model::TModelo()));
 
   refreshTimer_->setObjectName("TimerRefrescoTexturas");
   refreshTimer_->setInterval(3000);

@@ -101,12 +101,9 @@ int RunRender(const std::vector<std::string>& words, std::ostream& out) {
   if (const auto sequence = args.Value("--sequence")) session.ChooseAnimation(IndexOf(session.AnimationEntries(), *sequence, "sequence"));
   preview::FrameBlend frame = session.FrameAt(0);
   if (const auto number = args.IntValue("--frame")) {
-    const int entry = session.AnimationEntry();
-    const int start = entry > 0 ? session.Mesh()->Animations[static_cast<std::size_t>(entry - 1)].StartFrame : 0;
-    const int last = entry > 0 ? session.Mesh()->Animations[static_cast<std::size_t>(entry - 1)].EndFrame
-                               : session.Mesh()->FrameCount - 1;
-    if (*number < 0 || start + *number > last) throw UsageError("--frame is past the last frame, " + std::to_string(last - start));
-    frame = preview::StillAt(start + *number);
+    const auto numbered = session.FrameNumbered(*number);
+    if (!numbered) throw UsageError("--frame is past the last frame, " + std::to_string(session.LastFrameNumber()));
+    frame = *numbered;
   }
   if (const auto preset = args.Value("--preset")) {
     std::vector<std::string> names;

@@ -93,4 +93,17 @@ FrameBlend PreviewSession::FrameAt(double elapsed) const {
   return preview::FrameAt(mesh_->Animations[static_cast<std::size_t>(animation_ - 1)], elapsed);
 }
 
+int PreviewSession::LastFrameNumber() const {
+  if (!mesh_) return -1;
+  if (animation_ == 0) return mesh_->FrameCount - 1;
+  const ActorAnimation& animation = mesh_->Animations[static_cast<std::size_t>(animation_ - 1)];
+  return animation.EndFrame - animation.StartFrame;
+}
+
+std::optional<FrameBlend> PreviewSession::FrameNumbered(int number) const {
+  if (number < 0 || number > LastFrameNumber()) return std::nullopt;
+  const int start = animation_ == 0 ? 0 : mesh_->Animations[static_cast<std::size_t>(animation_ - 1)].StartFrame;
+  return StillAt(start + number);
+}
+
 }  // namespace preview

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -62,6 +63,10 @@ public:
   // What the actors show `elapsed` milliseconds into the animation; the rest
   // frame without one.
   FrameBlend FrameAt(double elapsed) const;
+  // Frame `number` of the chosen animation (of all frames without one), still;
+  // none past LastFrameNumber().
+  std::optional<FrameBlend> FrameNumbered(int number) const;
+  int LastFrameNumber() const;
 
   CameraPose Camera;
   preview::Placement Placement;

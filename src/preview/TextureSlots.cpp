@@ -10,13 +10,6 @@ namespace preview {
 
 namespace {
 
-// The child of a section whose caption, up to " (", is the description.
-const project::SkinNode* FindVariant(const project::SkinNode& section, const std::string& description) {
-  for (const project::SkinNode& texture : section.Children())
-    if (texture.Texture().Description == description) return &texture;
-  return nullptr;
-}
-
 const project::SkinNode* ChooseVariant(const project::SkinNode& section, const model::TModeloPart& part,
                                        const Selection& selection) {
   const bool teams = part.Has(model::TEAM);
@@ -28,7 +21,7 @@ const project::SkinNode* ChooseVariant(const project::SkinNode& section, const m
   if (faces && selection.FaceIndex > 0) tried.push_back(plain + selection.Face);
   tried.push_back(plain);
   for (const std::string& description : tried)
-    if (const project::SkinNode* found = FindVariant(section, description)) return found;
+    if (const project::SkinNode* found = project::SearchTextureNode(section, description)) return found;
   return nullptr;
 }
 

@@ -64,6 +64,8 @@ struct ActorMaterial {
   raster::PaletteEntry TransparentColour;
   // Blended actors are drawn after the others.
   bool DrawLast = false;
+
+  friend bool operator==(const ActorMaterial&, const ActorMaterial&) = default;
 };
 
 // Wire-frame lines for the talk texture, unused sections and slots without a

@@ -58,10 +58,15 @@ const SkinNode* FindSection(const SkinNode& skin, int number) {
   return nullptr;
 }
 
-const TObjetoTextura* SearchTexture(const SkinNode& section, std::string_view description) {
+const SkinNode* SearchTextureNode(const SkinNode& section, std::string_view description) {
   for (const SkinNode& texture : section.Children())
-    if (texture.Texture().Description == description) return &texture.Texture();
+    if (texture.Texture().Description == description) return &texture;
   return nullptr;
+}
+
+const TObjetoTextura* SearchTexture(const SkinNode& section, std::string_view description) {
+  const SkinNode* texture = SearchTextureNode(section, description);
+  return texture ? &texture->Texture() : nullptr;
 }
 
 std::vector<const SkinNode*> TextureNodes(const SkinNode& node) {

@@ -119,6 +119,8 @@ const SkinNode* FindSection(const SkinNode& skin, int number);
 // The texture of the first child of a section whose description equals this
 // one exactly, or nullptr: how the preview finds "<Red Team>" + face.
 const TObjetoTextura* SearchTexture(const SkinNode& section, std::string_view description);
+// The node of that texture, or nullptr.
+const SkinNode* SearchTextureNode(const SkinNode& section, std::string_view description);
 
 // Every texture node below a node, in tree order.
 std::vector<const SkinNode*> TextureNodes(const SkinNode& node);

@@ -52,6 +52,31 @@ void main() {
 
 QColor PaletteColour(const raster::PaletteEntry& entry) { return QColor(entry.Red, entry.Green, entry.Blue); }
 
+// The lines of the axes cube, X, Y and Z of both ends each.
+std::vector<float> AxesLines() {
+  // A cube of 256 with white edges, and its three axes.
+  std::vector<float> lines;
+  const float h = 128.0f;
+  for (int axis = 0; axis < 3; ++axis)
+    for (int a = -1; a <= 1; a += 2)
+      for (int b = -1; b <= 1; b += 2) {
+        float from[3], to[3];
+        from[axis] = -h;
+        to[axis] = h;
+        from[(axis + 1) % 3] = to[(axis + 1) % 3] = static_cast<float>(a) * h;
+        from[(axis + 2) % 3] = to[(axis + 2) % 3] = static_cast<float>(b) * h;
+        lines.insert(lines.end(), from, from + 3);
+        lines.insert(lines.end(), to, to + 3);
+      }
+  for (int axis = 0; axis < 3; ++axis) {
+    float to[3] = {0, 0, 0};
+    to[axis] = 2 * h;
+    lines.insert(lines.end(), {0.0f, 0.0f, 0.0f});
+    lines.insert(lines.end(), to, to + 3);
+  }
+  return lines;
+}
+
 }  // namespace
 
 struct PreviewScene::ActorBuffers {
@@ -144,6 +169,7 @@ void PreviewScene::Prepare() {
       !program_->addShaderFromSourceCode(QOpenGLShader::Fragment, FragmentShader) || !program_->link())
     throw std::runtime_error("The preview's shaders do not build: " + program_->log().toStdString());
   for (auto& buffers : buffers_) buffers = std::make_unique<ActorBuffers>();
+  PrepareFixedShapes();
   prepared_ = true;
 }
 
@@ -237,45 +263,49 @@ void PreviewScene::DrawActor(int actor, const QMatrix4x4& projection, const QMat
   QOpenGLBuffer::release(QOpenGLBuffer::VertexBuffer);
 }
 
-void PreviewScene::DrawAxes(const QMatrix4x4& projectionView) {
-  // A cube of 256 with white edges, and its three axes.
-  std::vector<float> lines;
-  const float h = 128.0f;
-  for (int axis = 0; axis < 3; ++axis)
-    for (int a = -1; a <= 1; a += 2)
-      for (int b = -1; b <= 1; b += 2) {
-        float from[3], to[3];
-        from[axis] = -h;
-        to[axis] = h;
-        from[(axis + 1) % 3] = to[(axis + 1) % 3] = static_cast<float>(a) * h;
-        from[(axis + 2) % 3] = to[(axis + 2) % 3] = static_cast<float>(b) * h;
-        lines.insert(lines.end(), from, from + 3);
-        lines.insert(lines.end(), to, to + 3);
-      }
-  for (int axis = 0; axis < 3; ++axis) {
-    float to[3] = {0, 0, 0};
-    to[axis] = 2 * h;
-    lines.insert(lines.end(), {0.0f, 0.0f, 0.0f});
-    lines.insert(lines.end(), to, to + 3);
-  }
-  QOpenGLBuffer buffer(QOpenGLBuffer::VertexBuffer);
-  buffer.create();
-  buffer.bind();
-  buffer.allocate(lines.data(), static_cast<int>(lines.size() * sizeof(float)));
-  program_->setUniformValue("matrix", projectionView);
+void PreviewScene::PrepareFixedShapes() {
+  const std::vector<float> axes = AxesLines();
+  axesVertices_ = static_cast<int>(axes.size() / 3);
+  axes_.create();
+  axes_.bind();
+  axes_.allocate(axes.data(), static_cast<int>(axes.size() * sizeof(float)));
+  // 64 x 64 at (32, 32) from the top left corner of the view, with its texture coordinates.
+  const float quad[] = {32, 32, 0, 96, 32, 0, 96, 96, 0, 32, 32, 0, 96, 96, 0, 32, 96, 0};
+  const float uv[] = {0, 0, 1, 0, 1, 1, 0, 0, 1, 1, 0, 1};
+  hudQuad_.create();
+  hudQuad_.bind();
+  hudQuad_.allocate(quad, sizeof quad);
+  hudCoords_.create();
+  hudCoords_.bind();
+  hudCoords_.allocate(uv, sizeof uv);
+  QOpenGLBuffer::release(QOpenGLBuffer::VertexBuffer);
+}
+
+void PreviewScene::DrawFixedShape(QOpenGLBuffer& positions, QOpenGLBuffer* coords, GLenum mode, int vertices,
+                                  const QMatrix4x4& matrix, bool textured) {
+  program_->setUniformValue("matrix", matrix);
   program_->setUniformValue("blend", 0.0f);
-  program_->setUniformValue("textured", 0);
+  program_->setUniformValue("textured", textured ? 1 : 0);
+  program_->setUniformValue("mode", 1);
+  program_->setUniformValue("cutout", 0.0f);
+  positions.bind();
   program_->enableAttributeArray("positionA");
   program_->enableAttributeArray("positionB");
   program_->setAttributeBuffer("positionA", GL_FLOAT, 0, 3);
   program_->setAttributeBuffer("positionB", GL_FLOAT, 0, 3);
-  program_->setAttributeValue("texCoord", 0.0f, 0.0f);
+  if (coords) {
+    coords->bind();
+    program_->enableAttributeArray("texCoord");
+    program_->setAttributeBuffer("texCoord", GL_FLOAT, 0, 2);
+  } else {
+    program_->setAttributeValue("texCoord", 0.0f, 0.0f);
+  }
   gl_.glDisable(GL_BLEND);
-  gl_.glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(lines.size() / 3));
+  gl_.glDrawArrays(mode, 0, vertices);
   program_->disableAttributeArray("positionA");
   program_->disableAttributeArray("positionB");
-  buffer.release();
-  buffer.destroy();
+  program_->disableAttributeArray("texCoord");
+  QOpenGLBuffer::release(QOpenGLBuffer::VertexBuffer);
 }
 
 void PreviewScene::DrawHud(int width, int height) {
@@ -289,43 +319,14 @@ void PreviewScene::DrawHud(int width, int height) {
     hudDirty_ = false;
   }
   if (!hudTexture_) return;
-  // 64 x 64 at (32, 32) from the top left corner of the view.
   QMatrix4x4 screen;
   screen.ortho(0, static_cast<float>(width), static_cast<float>(height), 0, -1, 1);
-  const float quad[] = {32, 32, 0, 96, 32, 0, 96, 96, 0, 32, 32, 0, 96, 96, 0, 32, 96, 0};
-  const float uv[] = {0, 0, 1, 0, 1, 1, 0, 0, 1, 1, 0, 1};
-  QOpenGLBuffer positions(QOpenGLBuffer::VertexBuffer);
-  positions.create();
-  positions.bind();
-  positions.allocate(quad, sizeof quad);
-  program_->setUniformValue("matrix", screen);
-  program_->setUniformValue("blend", 0.0f);
-  program_->setUniformValue("textured", 1);
-  program_->setUniformValue("mode", 1);
-  program_->setUniformValue("cutout", 0.0f);
-  program_->enableAttributeArray("positionA");
-  program_->enableAttributeArray("positionB");
-  program_->setAttributeBuffer("positionA", GL_FLOAT, 0, 3);
-  program_->setAttributeBuffer("positionB", GL_FLOAT, 0, 3);
-  QOpenGLBuffer coords(QOpenGLBuffer::VertexBuffer);
-  coords.create();
-  coords.bind();
-  coords.allocate(uv, sizeof uv);
-  program_->enableAttributeArray("texCoord");
-  program_->setAttributeBuffer("texCoord", GL_FLOAT, 0, 2);
   gl_.glDisable(GL_DEPTH_TEST);
-  gl_.glDisable(GL_BLEND);
   gl_.glActiveTexture(GL_TEXTURE0);
   hudTexture_->bind();
   program_->setUniformValue("image", 0);
-  gl_.glDrawArrays(GL_TRIANGLES, 0, 6);
+  DrawFixedShape(hudQuad_, &hudCoords_, GL_TRIANGLES, 6, screen, true);
   hudTexture_->release();
-  program_->disableAttributeArray("positionA");
-  program_->disableAttributeArray("positionB");
-  program_->disableAttributeArray("texCoord");
-  coords.release();
-  coords.destroy();
-  positions.destroy();
   gl_.glEnable(GL_DEPTH_TEST);
 }
 
@@ -347,7 +348,7 @@ void PreviewScene::Render(int width, int height) {
       for (int actor = 0; actor < preview::ActorCount; ++actor)
         if (looks_[static_cast<std::size_t>(actor)].Material.DrawLast == last) DrawActor(actor, projection, modelView);
   }
-  if (axesVisible_) DrawAxes(projection * view);
+  if (axesVisible_) DrawFixedShape(axes_, nullptr, GL_LINES, axesVertices_, projection * view, false);
   DrawHud(width, height);
   gl_.glDisable(GL_BLEND);
   program_->release();
@@ -356,6 +357,9 @@ void PreviewScene::Render(int width, int height) {
 void PreviewScene::Release() {
   if (!prepared_) return;
   for (auto& buffers : buffers_) buffers.reset();
+  axes_.destroy();
+  hudQuad_.destroy();
+  hudCoords_.destroy();
   hudTexture_.reset();
   program_.reset();
   prepared_ = false;

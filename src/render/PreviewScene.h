@@ -68,7 +68,10 @@ private:
   void UploadMesh();
   void DrawActor(int actor, const QMatrix4x4& projection, const QMatrix4x4& modelView);
   void DrawHud(int width, int height);
-  void DrawAxes(const QMatrix4x4& projectionView);
+  // The axes cube and the sprite's square do not change: made once, drawn untextured or textured.
+  void PrepareFixedShapes();
+  void DrawFixedShape(QOpenGLBuffer& positions, QOpenGLBuffer* coords, GLenum mode, int vertices,
+                      const QMatrix4x4& matrix, bool textured);
 
   std::shared_ptr<const preview::PreviewMesh> mesh_;
   bool meshDirty_ = true;
@@ -85,6 +88,10 @@ private:
   std::unique_ptr<QOpenGLShaderProgram> program_;
   std::array<std::unique_ptr<ActorBuffers>, preview::ActorCount> buffers_;
   std::unique_ptr<QOpenGLTexture> hudTexture_;
+  QOpenGLBuffer axes_{QOpenGLBuffer::VertexBuffer};
+  int axesVertices_ = 0;
+  QOpenGLBuffer hudQuad_{QOpenGLBuffer::VertexBuffer};
+  QOpenGLBuffer hudCoords_{QOpenGLBuffer::VertexBuffer};
 };
 
 // A picture as the scene draws it: RGBA, see-through where the material says.

@@ -4,16 +4,6 @@
 
 namespace render {
 
-namespace {
-
-bool SameMaterial(const preview::ActorMaterial& a, const preview::ActorMaterial& b) {
-  return a.Polygons == b.Polygons && a.Textured == b.Textured && a.Blend == b.Blend && a.Alpha == b.Alpha &&
-         a.FixedAlpha == b.FixedAlpha && a.Mode == b.Mode && a.TransparentColour == b.TransparentColour &&
-         a.DrawLast == b.DrawLast;
-}
-
-}  // namespace
-
 int ApplyTextures(PreviewScene& scene, const model::TModelo& definition, const preview::SlotResolution& resolution,
                   bool enableMasking, const preview::SlotResolution* previous) {
   int applied = 0;
@@ -22,7 +12,7 @@ int ApplyTextures(PreviewScene& scene, const model::TModelo& definition, const p
     const preview::ActorMaterial material = preview::MaterialFor(slot, enableMasking);
     if (previous) {
       const preview::TextureSlot& before = previous->Slots[static_cast<std::size_t>(actor)];
-      if (before.Picture == slot.Picture && SameMaterial(preview::MaterialFor(before, enableMasking), material)) continue;
+      if (before.Picture == slot.Picture && preview::MaterialFor(before, enableMasking) == material) continue;
     }
     scene.SetActorTexture(actor, material.Textured ? slot.Picture : raster::Bitmap(), material);
     ++applied;
