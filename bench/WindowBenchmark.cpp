@@ -12,34 +12,11 @@
 #include <cstdlib>
 
 #include "BenchmarkHome.h"
+#include "SilentQuestions.h"
 #include "app/MainWindow.h"
-#include "app/UserQuestions.h"
 #include "project/ProjectDocument.h"
 
 namespace {
-
-// Answers every question with no and counts the messages.
-class SilentQuestions final : public app::UserQuestions {
-public:
-  void Message(app::MessageIcon, const QString&, const QString& text) override { last = text; }
-  bool AskYesNo(const QString&, const QString&) override { return false; }
-  app::CloseAnswer AskSaveDiscardCancel(const QString&, const QString&) override { return app::CloseAnswer::Discard; }
-  QString PickOpenFile(const QString&, const QString&, const QString&) override { return {}; }
-  QStringList PickOpenFiles(const QString&, const QString&, const QString&) override { return {}; }
-  QString PickSaveFile(const QString&, const QString&, const QString&, const QString&) override { return {}; }
-  QString PickFolder(const QString&, const QString&) override { return {}; }
-  QString AskText(const QString&, const QString&, const QString& proposed) override { return proposed; }
-  std::optional<app::SkinValues> AskSkin(const app::SkinValues&, const app::DialogCheck<app::SkinValues>&) override {
-    return std::nullopt;
-  }
-  std::optional<app::TextureValues> AskTexture(const QString&, const app::TextureDialogSetup&,
-                                               const app::DialogCheck<app::TextureValues>&) override {
-    return std::nullopt;
-  }
-  std::optional<std::size_t> AskModel(const model::ModelCatalogue&) override { return std::nullopt; }
-
-  QString last;
-};
 
 // The user's folders of a benchmark run, away from the real ones.
 void IsolateUserFolders() {
@@ -51,7 +28,7 @@ void IsolateUserFolders() {
 
 void BM_StartUpWith200Definitions(benchmark::State& state) {
   const std::filesystem::path home = SharedBenchmarkHome().Home() / "Catalogue";
-  SilentQuestions questions;
+  benchsupport::SilentQuestions questions;
   // The first start registers the file types with the desktop; later ones find them.
   app::MainWindow(home, questions).show();
   for (auto _ : state) {
@@ -66,7 +43,7 @@ BENCHMARK(BM_StartUpWith200Definitions)->Unit(benchmark::kMillisecond);
 
 void BM_LoadProject160UntilShown(benchmark::State& state) {
   const std::filesystem::path home = SharedBenchmarkHome().Home();
-  SilentQuestions questions;
+  benchsupport::SilentQuestions questions;
   app::MainWindow window(home, questions);
   window.show();
   for (auto _ : state) {
@@ -83,7 +60,7 @@ BENCHMARK(BM_LoadProject160UntilShown)->Unit(benchmark::kMillisecond);
 // loop while the compilation runs.
 void BM_LongestStallWhileCompiling160(benchmark::State& state) {
   const std::filesystem::path home = SharedBenchmarkHome().Home();
-  SilentQuestions questions;
+  benchsupport::SilentQuestions questions;
   app::MainWindow window(home, questions);
   window.show();
   window.OpenProject(home / "BenchSkins.mrb");

@@ -1,5 +1,6 @@
 #include "app/DialogQuestions.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -64,6 +65,10 @@ QString DialogQuestions::PickSaveFile(const QString& title, const QString& propo
 
 QString DialogQuestions::PickFolder(const QString& title, const QString& folder) {
   return QFileDialog::getExistingDirectory(owner_, title, folder);
+}
+
+QColor DialogQuestions::PickColour(const QString& title, const QColor& initial) {
+  return QColorDialog::getColor(initial, owner_, title);
 }
 
 QString DialogQuestions::AskText(const QString& title, const QString& prompt, const QString& proposed) {

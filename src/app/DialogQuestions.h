@@ -27,6 +27,7 @@ public:
   QString PickSaveFile(const QString& title, const QString& proposed, const QString& filter,
                        const QString& defaultSuffix) override;
   QString PickFolder(const QString& title, const QString& folder) override;
+  QColor PickColour(const QString& title, const QColor& initial) override;
   QString AskText(const QString& title, const QString& prompt, const QString& proposed) override;
   std::optional<SkinValues> AskSkin(const SkinValues& initial, const DialogCheck<SkinValues>& check) override;
   std::optional<TextureValues> AskTexture(const QString& caption, const TextureDialogSetup& setup,

@@ -19,6 +19,7 @@
 
 #include "app/AboutBox.h"
 #include "app/CompileJob.h"
+#include "app/ErrorReport.h"
 #include "app/HelpFile.h"
 #include "app/OpenGLInformationDialog.h"
 #include "app/PreferencesDialog.h"
@@ -107,7 +108,7 @@ void MainWindow::BuildLayout() {
   tree_->setModel(treeModel_);
   tree_->setItemDelegate(new SkinTreeDelegate(tree_));
   tree_->setContextMenuPolicy(Qt::CustomContextMenu);
-  editor_ = new TextureEditorPanel(skinPage);
+  editor_ = new TextureEditorPanel(questions_, *undoStack_, skinPage);
   auto* split = new QSplitter(Qt::Vertical, skinPage);
   split->addWidget(tree_);
   split->addWidget(editor_);
@@ -257,14 +258,8 @@ void MainWindow::BuildMenus() {
 }
 
 void MainWindow::Guarded(const std::function<void()>& command, const QString& prefix) {
-  try {
-    command();
-  } catch (const std::exception& e) {
-    ShowError(prefix + ToQString(e.what()));
-  }
+  app::Guarded(questions_, command, prefix);
 }
-
-void MainWindow::ShowError(const QString& text) { questions_.Message(MessageIcon::Error, "UT Marbelle", text); }
 
 void MainWindow::ScanModelCatalogue() {
   catalogue_ = model::ScanModelCatalogue(home_);

@@ -128,7 +128,6 @@ private:
 
   // Runs a command, showing any error as the default error report, with a prefix before its text.
   void Guarded(const std::function<void()>& command, const QString& prefix = {});
-  void ShowError(const QString& text);
 
   // The document's notices.
   void OptionsChanged() override;

@@ -109,7 +109,7 @@ bool MainWindow::OpenProjectFile(const std::filesystem::path& file) {
 }
 
 void MainWindow::TakeDocument(std::unique_ptr<project::ProjectDocument> document) {
-  editor_->ShowTexture(nullptr);
+  editor_->SetDocument(nullptr);
   preview_->Clear();
   popupNode_ = nullptr;
   treeModel_->SetDocument(nullptr);
@@ -123,6 +123,7 @@ void MainWindow::TakeDocument(std::unique_ptr<project::ProjectDocument> document
   document_ = std::move(document);
   document_->AddListener(*this);
   treeModel_->SetDocument(document_.get());
+  editor_->SetDocument(document_.get());
   options_->ShowOptions(document_->Options());
   statusText_->clear();
   const QModelIndex root = treeModel_->index(0, 0);

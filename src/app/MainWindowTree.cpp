@@ -175,7 +175,8 @@ void MainWindow::RefreshTextures() {
 }
 
 void MainWindow::RefreshTimerTick() {
-  if (!document_ || refreshing_ || Busy()) return;
+  // A file read back in the middle of a stroke would be painted over at its end.
+  if (!document_ || refreshing_ || Busy() || editor_->Stroking()) return;
   refreshing_ = true;
   Guarded([this] { RefreshTextures(); }, "RefreshTextures: ");
   refreshing_ = false;
@@ -183,6 +184,7 @@ void MainWindow::RefreshTimerTick() {
 
 void MainWindow::SelectionChanged() {
   const project::SkinNode* node = SkinTreeModel::NodeOf(tree_->currentIndex());
+  editor_->FinishStroke();
   editor_->ShowTexture(OfKind(node, project::NodeKind::Texture));
   if (!node || !document_) {
     statusText_->clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <cstddef>
@@ -59,6 +60,8 @@ public:
   virtual QString PickSaveFile(const QString& title, const QString& proposed, const QString& filter,
                                const QString& defaultSuffix) = 0;
   virtual QString PickFolder(const QString& title, const QString& folder) = 0;
+  // Any colour, starting from `initial`; an invalid colour when cancelled.
+  virtual QColor PickColour(const QString& title, const QColor& initial) = 0;
   // A line of text; cancelling answers the proposed text.
   virtual QString AskText(const QString& title, const QString& prompt, const QString& proposed) = 0;
   // The skin and texture dialogs, and the select-model dialog (an index into the catalogue).

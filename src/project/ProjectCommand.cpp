@@ -7,7 +7,7 @@ void ProjectCommand::Do(ProjectDocument& document) {
   wasModified_ = document.Modified();
   saveCount_ = document.SaveCount();
   Apply(document);
-  DocumentEditor(document).SetModified(true);
+  if (MarksModified()) DocumentEditor(document).SetModified(true);
 }
 
 void ProjectCommand::Undo(ProjectDocument& document) {

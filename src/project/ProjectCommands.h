@@ -31,6 +31,9 @@ public:
 protected:
   virtual void Apply(ProjectDocument& document) = 0;
   virtual void Revert(ProjectDocument& document) = 0;
+  // Whether doing it leaves the project modified; a texture reverted to its
+  // file changes nothing the project file holds.
+  virtual bool MarksModified() const { return true; }
 
 private:
   bool wasModified_ = false;

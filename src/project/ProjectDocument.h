@@ -21,6 +21,7 @@ struct ModelCatalogue;
 
 namespace project {
 
+class DocumentEditor;
 class ProjectListener;
 
 struct ImportResult {
@@ -124,6 +125,10 @@ public:
   RefreshResult RefreshTextures();
   // A texture's picture after painting: it becomes modified, as the project does.
   void SetSourceBitmap(const SkinNode& texture, raster::Bitmap picture);
+  // Writes one texture's picture to its file, as Save does, and keeps the
+  // file's time so that the refresh does not read it back. A JPEG goes to a
+  // PNG beside it, which the project then names.
+  void SaveTexture(const SkinNode& texture);
   // What palette generation built for a texture.
   void StoreWorkingBitmap(const SkinNode& texture, raster::Bitmap working, std::uint64_t key);
   void StorePalette(const SkinNode& texture, std::vector<raster::PaletteEntry> palette);
@@ -142,6 +147,8 @@ private:
 
   platform::IniFile ToIni() const;
   void WriteTo(const std::filesystem::path& file, SaveResult& result, const TextureSaveQuestion& ask);
+  // Returns whether the picture went to a file of another name.
+  bool WriteTexture(DocumentEditor& editor, const SkinNode& texture);
   // The node itself, for changing it: it must be one of this document's.
   SkinNode& Own(const SkinNode& node);
 

@@ -303,20 +303,33 @@ void ProjectDocument::WriteTo(const std::filesystem::path& file, SaveResult& res
                   " beside its JPEG file, which would lose detail; the project then uses that file.";
     if (ask && !ask(question)) continue;
     try {
-      raster::SavePicture(texture.SourceBitmap, target);
+      WriteTexture(editor, *node);
     } catch (const std::exception& e) {
       result.TextureFailures.push_back(e.what());
-      continue;
     }
-    const bool renamed = target != texture.FileName;
-    texture.FileName = target;
-    texture.Modified = false;
-    texture.FileTime = platform::FileModificationTime(target);
-    if (renamed) editor.Changed(*node);
   }
   ToIni().Save(file);
   ++saveCount_;
   editor.SetModified(false);
+}
+
+bool ProjectDocument::WriteTexture(DocumentEditor& editor, const SkinNode& node) {
+  TObjetoTextura& texture = editor.Entry(node);
+  const std::filesystem::path target = SavedPictureFile(texture.FileName);
+  raster::SavePicture(texture.SourceBitmap, target);
+  const bool renamed = target != texture.FileName;
+  texture.FileName = target;
+  texture.Modified = false;
+  texture.FileTime = platform::FileModificationTime(target);
+  ++texture.FileExchanges;
+  if (renamed) editor.Changed(node);
+  return renamed;
+}
+
+void ProjectDocument::SaveTexture(const SkinNode& texture) {
+  DocumentEditor editor(*this);
+  // The project file names the picture's file: a new name is a change of the project.
+  if (WriteTexture(editor, texture)) editor.SetModified(true);
 }
 
 SaveResult ProjectDocument::Save(const TextureSaveQuestion& ask) {

@@ -24,6 +24,9 @@ public:
   std::string StoredFileName;
   // The file's modification time as last seen; -1 when the file was missing.
   std::int64_t FileTime = -1;
+  // Counts the times the picture was written to its file or read back from
+  // it, so that an undo knows whether the file still holds what it restores.
+  int FileExchanges = 0;
   std::optional<raster::Bitmap> WorkingBitmap;
   // Fingerprint of what the working bitmap was built from, so palette
   // generation rebuilds it only when that changed.

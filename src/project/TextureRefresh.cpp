@@ -17,6 +17,7 @@ RefreshResult ProjectDocument::RefreshTextures() {
       try {
         texture.SourceBitmap = TObjetoTextura::LoadForSection(texture.FileName, SectionOf(*node->Parent()).Part);
         texture.StoredFileName.clear();
+        ++texture.FileExchanges;
         editor.PixelsChanged(*node);
       } catch (const std::exception&) {
         // A file caught half-written by a paint program is read again when it next changes.

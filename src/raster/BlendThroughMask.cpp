@@ -46,17 +46,24 @@ void Require24(const Bitmap& bitmap, const Bitmap& source, const char* what) {
 
 void BlendThroughMask(const Bitmap& source, const Bitmap& mask, std::uint32_t colour, BlendMode mode,
                       Bitmap& destination) {
+  BlendThroughMask(source, mask, colour, mode, destination, PixelArea::Whole(source.Width(), source.Height()));
+}
+
+void BlendThroughMask(const Bitmap& source, const Bitmap& mask, std::uint32_t colour, BlendMode mode,
+                      Bitmap& destination, PixelArea area) {
   Require24(source, source, "source");
   Require24(mask, source, "mask");
   Require24(destination, source, "destination");
   const Rgb paint{static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
                   static_cast<int>((colour >> 16) & 0xFF)};
   const Hsv paintHsv = ToHsv(paint);
-  for (int y = 0; y < source.Height(); ++y) {
-    const std::uint8_t* in = source.Row(y);
-    const std::uint8_t* strength = mask.Row(y);
-    std::uint8_t* out = destination.Row(y);
-    for (int x = 0; x < source.Width(); ++x, in += 3, strength += 3, out += 3) {
+  area = area.ClippedTo(source.Width(), source.Height());
+  const std::size_t start = static_cast<std::size_t>(area.Left) * 3;
+  for (int y = area.Top; y < area.Bottom; ++y) {
+    const std::uint8_t* in = source.Row(y) + start;
+    const std::uint8_t* strength = mask.Row(y) + start;
+    std::uint8_t* out = destination.Row(y) + start;
+    for (int x = area.Left; x < area.Right; ++x, in += 3, strength += 3, out += 3) {
       const float a = strength[0] / 255.0f;
       const Rgb pixel{in[2], in[1], in[0]};
       if (a == 0.0f) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "raster/Bitmap.h"
+#include "raster/PixelArea.h"
 
 namespace raster {
 
@@ -25,5 +26,9 @@ enum class BlendMode : int {
 // mode. The colour holds red in its lowest byte.
 void BlendThroughMask(const Bitmap& source, const Bitmap& mask, std::uint32_t colour, BlendMode mode,
                       Bitmap& destination);
+// The same, over one area of the source only; the rest of the destination is
+// left as it is. A stroke blends just where its last dab fell.
+void BlendThroughMask(const Bitmap& source, const Bitmap& mask, std::uint32_t colour, BlendMode mode,
+                      Bitmap& destination, PixelArea area);
 
 }  // namespace raster

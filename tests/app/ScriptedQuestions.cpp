@@ -66,6 +66,11 @@ QString ScriptedQuestions::PickFolder(const QString& title, const QString&) {
   return Next(folders, title).value_or(QString());
 }
 
+QColor ScriptedQuestions::PickColour(const QString& title, const QColor&) {
+  pickerTitles.push_back(title);
+  return Next(colours, title).value_or(QColor());
+}
+
 QString ScriptedQuestions::AskText(const QString& title, const QString& prompt, const QString& proposed) {
   questions.push_back(title + ": " + prompt + " " + proposed);
   const QString answer = Next(texts, title).value_or(QString());

@@ -23,6 +23,8 @@ public:
   QString PickSaveFile(const QString& title, const QString& proposed, const QString& filter,
                        const QString& defaultSuffix) override;
   QString PickFolder(const QString& title, const QString& folder) override;
+  // Answers from `colours`; an invalid colour stands for Cancel.
+  QColor PickColour(const QString& title, const QColor& initial) override;
   // Answers from `texts`; a null text stands for Cancel, which answers the proposal.
   QString AskText(const QString& title, const QString& prompt, const QString& proposed) override;
   // A scripted answer is run through the dialog's check, as its Ok button
@@ -42,6 +44,7 @@ public:
   std::deque<QString> saveFiles;
   std::deque<QString> folders;
   std::deque<QString> texts;
+  std::deque<QColor> colours;
   std::deque<std::optional<app::SkinValues>> skins;
   std::deque<std::optional<app::TextureValues>> textures;
   std::deque<std::optional<std::size_t>> models;
