@@ -116,8 +116,13 @@ PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(
 
   QWidget* view = nullptr;
   if (render::OpenGLAvailable()) {
-    viewer_ = new PreviewViewer(scene_, this);
-    view = viewer_;
+    viewer_ = new PreviewViewer(scene_);
+    view = QWidget::createWindowContainer(viewer_, this);
+    view->setObjectName("GLSceneViewer");
+    view->setAccessibleName("Preview");
+    view->setMinimumSize(330, 480);
+    view->setToolTip(
+        "Left-Click rotates;Wheel or Left+Right-click zooms;Right-Click pans (XY);Ctrl+Right-Click pans (ZY)");
   } else {
     // Everything but the drawing still works: the lists, the choices, the camera.
     auto* missing = new QLabel("This display offers no OpenGL: the model cannot be drawn here.", this);
@@ -457,7 +462,7 @@ void PreviewPanel::AllowKeys(bool allowed) {
 bool PreviewPanel::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress || !document_) return QWidget::eventFilter(watched, event);
   auto* widget = qobject_cast<QWidget*>(watched);
-  if (!widget || widget->window() != window()) return QWidget::eventFilter(watched, event);
+  if (watched != viewer_ && (!widget || widget->window() != window())) return QWidget::eventFilter(watched, event);
   const QString text = static_cast<QKeyEvent*>(event)->text();
   if (text.size() != 1 || !text[0].isPrint()) return QWidget::eventFilter(watched, event);
   const char key = text[0].toLatin1();

@@ -9,11 +9,8 @@
 
 namespace app {
 
-PreviewViewer::PreviewViewer(render::PreviewScene& scene, QWidget* parent) : QOpenGLWidget(parent), scene_(scene) {
-  setObjectName("GLSceneViewer");
-  setAccessibleName("Preview");
-  setMinimumSize(330, 480);
-  setToolTip("Left-Click rotates;Wheel or Left+Right-click zooms;Right-Click pans (XY);Ctrl+Right-Click pans (ZY)");
+PreviewViewer::PreviewViewer(render::PreviewScene& scene) : scene_(scene) {
+  setObjectName("GLSceneViewerWindow");
   QSurfaceFormat format = QSurfaceFormat::defaultFormat();
   format.setDepthBufferSize(24);
   setFormat(format);
@@ -49,7 +46,7 @@ void PreviewViewer::initializeGL() {
 void PreviewViewer::paintGL() {
   if (failed_) return;
   try {
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = devicePixelRatio();
     scene_.Render(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
   } catch (const std::exception& e) {
     // Told once: every repaint would fail the same way.

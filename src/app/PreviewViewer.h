@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QOpenGLWidget>
+#include <QOpenGLWindow>
 #include <optional>
 #include <string>
 #include <utility>
@@ -13,11 +13,13 @@ class PreviewScene;
 namespace app {
 
 // The 3D viewer: draws the preview's scene and turns mouse drags and the
-// wheel into camera moves, which it hands on.
-class PreviewViewer final : public QOpenGLWidget {
+// wheel into camera moves, which it hands on. A window of its own inside the
+// panel, so that repainting the other widgets (a paint stroke) never has
+// the whole main window composed through OpenGL.
+class PreviewViewer final : public QOpenGLWindow {
   Q_OBJECT
 public:
-  PreviewViewer(render::PreviewScene& scene, QWidget* parent = nullptr);
+  explicit PreviewViewer(render::PreviewScene& scene);
   ~PreviewViewer() override;
 
   // What OpenGL says of the viewer's own context; none before it is first shown.

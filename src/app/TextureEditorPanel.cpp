@@ -49,9 +49,12 @@ QScrollBar* LabelledScrollBar(const char* name, const QString& caption, int mini
   auto* shown = new QLabel(QString::number(value));
   shown->setMinimumWidth(shown->fontMetrics().horizontalAdvance("000"));
   QObject::connect(bar, &QScrollBar::valueChanged, shown, [shown](int v) { shown->setText(QString::number(v)); });
-  grid->addWidget(new QLabel(caption), row, 0);
-  grid->addWidget(bar, row, 1, 1, 3);
-  grid->addWidget(shown, row, 4);
+  auto* label = new QLabel(caption);
+  label->setMinimumWidth(label->sizeHint().width());
+  bar->setMinimumWidth(60);
+  grid->addWidget(label, row, 0);
+  grid->addWidget(bar, row, 1);
+  grid->addWidget(shown, row, 2);
   return bar;
 }
 
@@ -76,8 +79,10 @@ TextureEditorPanel::TextureEditorPanel(UserQuestions& questions, QUndoStack& und
   tools_->setObjectName("tools");
   tools_->setAccessibleName("Tools");
   tools_->setDrawBase(false);
+  // Five tabs side by side in the width of the picture.
+  tools_->setStyleSheet("QTabBar::tab { padding: 3px 6px; }");
   for (const char* tool : {"Brush", "Tint", "Lighten", "Darken", "Picker"}) tools_->addTab(tool);
-  grid->addWidget(tools_, 0, 0, 1, 5);
+  grid->addWidget(tools_, 0, 0, 1, 3);
   auto* buttons = new QHBoxLayout;
   QPushButton* save = Button("btn_SaveEditedTexture", "Save", "Save the Texture", paintRows_);
   QPushButton* revert = Button("btn_RevertEditedTexture", "Revert", "Revert to saved texture", paintRows_);
@@ -89,7 +94,8 @@ TextureEditorPanel::TextureEditorPanel(UserQuestions& questions, QUndoStack& und
   colour_ = new ColourButton(questions_, paintRows_);
   for (QWidget* widget : std::initializer_list<QWidget*>{save, revert, undo, zoom_, colour_}) buttons->addWidget(widget);
   buttons->addStretch();
-  grid->addLayout(buttons, 1, 0, 1, 5);
+  grid->addLayout(buttons, 1, 0, 1, 3);
+  grid->setColumnStretch(1, 1);
   size_ = LabelledScrollBar("brush_size", "Brush size:", 1, 64, 15, grid, 2);
   intensity_ = LabelledScrollBar("brush_intensity", "Brush Intensity:", 1, 100, 50, grid, 3);
   paintRows_->hide();

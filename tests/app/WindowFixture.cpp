@@ -62,9 +62,9 @@ const project::SkinNode& WindowFixture::AddSkin(const QString& description, cons
 }
 
 const project::SkinNode& WindowFixture::AddTexture(const project::SkinNode& skin, int section, const QString& team,
-                                                   const QString& face) {
+                                                   const QString& face, int size) {
   const project::SkinNode& sectionNode = SectionNode(Document(), skin, section);
-  const std::filesystem::path file = Picture("picture" + std::to_string(++pictures_) + ".bmp", 40);
+  const std::filesystem::path file = Picture("picture" + std::to_string(++pictures_) + ".bmp", 40, size);
   questions.textures.push_back(app::TextureValues{app::PathToQString(file), team, face});
   RunPopup(&sectionNode, "Add Texture...");
   for (const project::SkinNode& texture : sectionNode.Children())

@@ -37,9 +37,9 @@ public:
   QStringList PopupItems(const project::SkinNode* node);
   // "New Skin..." answered with this description and code; the skin made.
   const project::SkinNode& AddSkin(const QString& description, const QString& code = {});
-  // "Add Texture..." on a section of a skin, with a new picture file.
+  // "Add Texture..." on a section of a skin, with a new picture file of size x size.
   const project::SkinNode& AddTexture(const project::SkinNode& skin, int section, const QString& team = "< Default >",
-                                      const QString& face = {});
+                                      const QString& face = {}, int size = 8);
   QString StatusText();
 
   ScriptedQuestions questions;
