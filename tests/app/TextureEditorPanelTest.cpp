@@ -219,3 +219,27 @@ TEST(TextureEditorPanelMaskedTest, APalettedTextureHidesThePaintingRowsAndIgnore
   EXPECT_FALSE(texture.Texture().Modified);
   EXPECT_EQ(fixture.window->UndoStack().count(), 0);
 }
+
+TEST(TextureEditorPanelWireTest, TheOverlayAtOneHundredShowsTheWireAndAtFiftyAnEvenMix) {
+  WindowFixture fixture;
+  raster::Bitmap wire(256, 256, raster::PixelFormat::Bgr24);
+  std::fill(wire.Row(10), wire.Row(10) + wire.RowBytes(), 255);
+  raster::SaveBmpFile(wire, fixture.home / "SoldierWire1.bmp");
+  fixture.window->ScanModelCatalogue();
+  fixture.NewProject();
+  const project::SkinNode& texture = fixture.AddTexture(fixture.AddSkin("Wired", "wire"), 1, "< Default >", {}, 256);
+  auto& model = dynamic_cast<app::SkinTreeModel&>(*fixture.Tree().model());
+  fixture.Tree().setCurrentIndex(model.IndexOf(texture));
+  auto& slider = fixture.Child<QSlider>("tbSeeWire");
+  auto& picture = fixture.Child<QWidget>("texture_preview_image");
+  slider.setValue(100);
+  QImage shown = picture.grab().toImage();
+  EXPECT_EQ(shown.pixelColor(5, 10), QColor(255, 255, 255));
+  EXPECT_EQ(shown.pixelColor(5, 11), QColor(0, 0, 0));
+  slider.setValue(50);
+  shown = picture.grab().toImage();
+  EXPECT_EQ(shown.pixelColor(5, 10), QColor(147, 147, 147));  // trunc(255 × 0.5 + 40 × 0.5)
+  EXPECT_EQ(shown.pixelColor(5, 11), QColor(20, 20, 20));
+  // The overlay is only shown: the texture keeps its pixels.
+  EXPECT_EQ(texture.Texture().SourceBitmap.Row(10)[0], 40);
+}
