@@ -12,7 +12,6 @@
 #include <QTabBar>
 #include <QUndoStack>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "app/ColourButton.h"
 #include "app/ErrorReport.h"
@@ -56,6 +55,16 @@ QScrollBar* LabelledScrollBar(const char* name, const QString& caption, int mini
   grid->addWidget(bar, row, 1);
   grid->addWidget(shown, row, 2);
   return bar;
+}
+
+// Colours as the paint tool holds them: red in the lowest byte.
+std::uint32_t ToColourValue(const QColor& colour) {
+  return static_cast<std::uint32_t>(colour.red()) | static_cast<std::uint32_t>(colour.green()) << 8 |
+         static_cast<std::uint32_t>(colour.blue()) << 16;
+}
+
+QColor FromColourValue(std::uint32_t value) {
+  return {static_cast<int>(value & 0xFF), static_cast<int>(value >> 8 & 0xFF), static_cast<int>(value >> 16 & 0xFF)};
 }
 
 QRect OnPicture(const raster::PixelArea& area, int zoom) {
@@ -198,26 +207,20 @@ void TextureEditorPanel::Redisplay() {
 }
 
 paint::Brush TextureEditorPanel::CurrentBrush() const {
-  const QColor colour = colour_->Colour();
   paint::Brush brush;
   brush.Size = size_->value();
   brush.Intensity = intensity_->value();
-  brush.Colour = static_cast<std::uint32_t>(colour.red()) | static_cast<std::uint32_t>(colour.green()) << 8 |
-                 static_cast<std::uint32_t>(colour.blue()) << 16;
+  brush.Colour = ToColourValue(colour_->Colour());
   brush.Mode = static_cast<raster::BlendMode>(tools_->currentIndex());
   return brush;
-}
-
-QPoint TextureEditorPanel::TexturePixel(QPoint position) const {
-  // Floor, so that a drag just left of or above the picture stays off it.
-  const double zoom = Zoom();
-  return {static_cast<int>(std::floor(position.x() / zoom)), static_cast<int>(std::floor(position.y() / zoom))};
 }
 
 void TextureEditorPanel::Press(QPoint position) {
   if (!editable_ || !texture_ || !document_ || stroke_) return;
   if (tools_->currentIndex() == PickerTool) {
-    PickColour(TexturePixel(position));
+    const paint::TextureDisplay::Pixel pixel = display_.TexturePixel(position.x(), position.y());
+    if (const auto picked = paint::PickColour(texture_->Texture().SourceBitmap, pixel.X, pixel.Y))
+      colour_->SetColour(FromColourValue(*picked));
     return;
   }
   stroke_.emplace(texture_->Texture().SourceBitmap);
@@ -243,17 +246,10 @@ void TextureEditorPanel::FinishStroke() {
 }
 
 void TextureEditorPanel::Dab(QPoint position) {
-  const QPoint pixel = TexturePixel(position);
-  const raster::PixelArea area = stroke_->Dab(pixel.x(), pixel.y(), CurrentBrush());
+  const paint::TextureDisplay::Pixel pixel = display_.TexturePixel(position.x(), position.y());
+  const raster::PixelArea area = stroke_->Dab(pixel.X, pixel.Y, CurrentBrush());
   display_.Refresh(stroke_->Picture(), area);
   image_->Changed(OnPicture(area, Zoom()));
-}
-
-void TextureEditorPanel::PickColour(QPoint pixel) {
-  const raster::Bitmap& picture = texture_->Texture().SourceBitmap;
-  if (pixel.x() < 0 || pixel.y() < 0 || pixel.x() >= picture.Width() || pixel.y() >= picture.Height()) return;
-  const std::uint8_t* bgr = picture.Row(pixel.y()) + pixel.x() * 3;
-  colour_->SetColour(QColor(bgr[2], bgr[1], bgr[0]));
 }
 
 void TextureEditorPanel::Save() {

@@ -51,12 +51,10 @@ public:
 private:
   int Zoom() const;
   paint::Brush CurrentBrush() const;
-  QPoint TexturePixel(QPoint position) const;
   void Press(QPoint position);
   void Move(QPoint position);
   void Release(QPoint position);
   void Dab(QPoint position);
-  void PickColour(QPoint position);
   void Save();
   void Push(std::unique_ptr<project::ProjectCommand> command);
 

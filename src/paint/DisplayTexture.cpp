@@ -29,6 +29,11 @@ void TextureDisplay::Refresh(const raster::Bitmap& source, raster::PixelArea are
   Compose(source, area.ClippedTo(source.Width(), source.Height()));
 }
 
+TextureDisplay::Pixel TextureDisplay::TexturePixel(int x, int y) const {
+  const auto down = [this](int at) { return at >= 0 ? at / zoom_ : -((-at + zoom_ - 1) / zoom_); };
+  return {down(x), down(y)};
+}
+
 void TextureDisplay::Compose(const raster::Bitmap& source, raster::PixelArea area) {
   if (area.IsEmpty()) return;
   // Single precision, as the editor has always mixed them.

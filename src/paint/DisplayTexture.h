@@ -21,7 +21,13 @@ public:
 
   // The picture shown, zoom included.
   const raster::Bitmap& Picture() const { return picture_; }
-  int Zoom() const { return zoom_; }
+  // The texture pixel under a point of the shown picture. Rounded down, so
+  // that a point left of or above the picture stays off it.
+  struct Pixel {
+    int X;
+    int Y;
+  };
+  Pixel TexturePixel(int x, int y) const;
 
 private:
   void Compose(const raster::Bitmap& source, raster::PixelArea area);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "raster/BlendThroughMask.h"
 #include "raster/Bitmap.h"
@@ -18,6 +19,10 @@ struct Brush {
   raster::BlendMode Mode = raster::BlendMode::Brush;
 };
 
+// The Picker: the colour of a picture's pixel, red in the lowest byte; none
+// off the picture or on one that is not 24-bit.
+std::optional<std::uint32_t> PickColour(const raster::Bitmap& picture, int x, int y);
+
 // One stroke, from press to release, on a 24-bit picture. Every dab is
 // blended from the picture as it was at the press, through the stroke's mask,
 // so going over one spot again never builds up.
@@ -33,8 +38,6 @@ public:
   // The picture as it was at the press, and as it is now.
   const raster::Bitmap& Snapshot() const { return snapshot_; }
   const raster::Bitmap& Picture() const { return picture_; }
-  // The coverage so far, as grey levels.
-  const raster::Bitmap& Mask() const { return mask_; }
 
 private:
   raster::Bitmap snapshot_;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "paint/Dab.h"
+#include "paint/DisplayTexture.h"
 #include "paint/Stroke.h"
 
 namespace {
@@ -125,4 +126,16 @@ TEST(StrokeTest, GoingBackAndForthInOneStrokeNeverBuildsUp) {
   EXPECT_EQ(often.Snapshot(), start);
   EXPECT_NE(once.Picture(), start);
   EXPECT_THROW(paint::Stroke(raster::Bitmap(2, 2, raster::PixelFormat::Indexed8)), std::invalid_argument);
+}
+
+TEST(StrokeTest, ThePickerReadsOnePixelAndTheZoomedPictureMapsBackToTexturePixels) {
+  const raster::Bitmap picture = Filled(4, 4, 30, 20, 10);
+  EXPECT_EQ(paint::PickColour(picture, 3, 3), 0x1E140Au);
+  EXPECT_EQ(paint::PickColour(picture, 4, 0), std::nullopt);
+  EXPECT_EQ(paint::PickColour(picture, -1, 0), std::nullopt);
+  paint::TextureDisplay display;
+  display.DisplayTexture(picture, nullptr, 0, 4);
+  EXPECT_EQ(display.TexturePixel(15, 0).X, 3);
+  EXPECT_EQ(display.TexturePixel(-1, 5).X, -1);
+  EXPECT_EQ(display.TexturePixel(-1, 5).Y, 1);
 }
