@@ -56,7 +56,7 @@ void ListCompileAndWrite(benchmark::State& state) {
   for (auto _ : state) {
     unrealpkg::TUTPackage package;
     const PackageModel read = ReadPackageModel(package, Largest(List(package)));
-    CompilePackageModelFiles(read, {}, home, [](const std::filesystem::path&) { return true; }, model);
+    CompilePackageModelFiles(read, {}, home, {.Overwrite = [](const std::filesystem::path&) { return true; }}, model);
   }
   std::filesystem::remove_all(home);
 }

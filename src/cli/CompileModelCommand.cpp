@@ -74,9 +74,16 @@ void ReportOutput(const modelcompiler::ModelOutputFiles& files, std::ostream& ou
     out << "Kept the existing " << files.Definition.string() << " (--force replaces it)\n";
 }
 
-modelcompiler::OverwriteQuestion Overwrite(const Arguments& args) {
+// Replaces a definition only with --force; a problem of the model is a note, not a stop.
+modelcompiler::OutputQuestions Questions(const Arguments& args) {
   const bool force = args.Has("--force");
-  return [force](const std::filesystem::path&) { return force; };
+  modelcompiler::OutputQuestions questions;
+  questions.Overwrite = [force](const std::filesystem::path&) { return force; };
+  questions.WriteDespite = [](const std::string& problem) {
+    PrintNotes({problem});
+    return true;
+  };
+  return questions;
 }
 
 int CompilePackage(const Arguments& args, std::ostream& out) {
@@ -109,7 +116,7 @@ int CompilePackage(const Arguments& args, std::ostream& out) {
   model3d::TObjeto3D compiled;
   const auto home = platform::ResolveProgramHome(args.Value("--home"));
   const modelcompiler::PackageModelCompilation compilation =
-      modelcompiler::CompilePackageModelFiles(model, choice, home, Overwrite(args), compiled);
+      modelcompiler::CompilePackageModelFiles(model, choice, home, Questions(args), compiled);
   for (const auto& note : compilation.Notes) out << Windows1252ToUtf8(note) << '\n';
   ReportOutput(compilation.Files, out);
   return 0;
@@ -147,7 +154,7 @@ int CompileExternal(const Arguments& args, std::ostream& out) {
 
   const auto home = platform::ResolveProgramHome(args.Value("--home"));
   const std::string description = args.Value("--description").value_or(modelcompiler::ExternalModelDescription(info));
-  ReportOutput(modelcompiler::CompileExternalModel(model, info, materials, description, home, Overwrite(args)), out);
+  ReportOutput(modelcompiler::CompileExternalModel(model, info, materials, description, home, Questions(args)), out);
   return 0;
 }
 

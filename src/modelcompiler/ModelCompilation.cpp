@@ -1,5 +1,7 @@
 #include "modelcompiler/ModelCompilation.h"
 
+#include "modelcompiler/ModelFiles.h"
+
 namespace modelcompiler {
 
 FrameChoice InitialFrameChoice(const PackageModel& model) {
@@ -10,13 +12,24 @@ FrameChoice InitialFrameChoice(const PackageModel& model) {
 }
 
 PackageModelCompilation CompilePackageModelFiles(const PackageModel& source, const FrameChoice& choice,
-                                                 const std::filesystem::path& home, const OverwriteQuestion& overwrite,
-                                                 model3d::TObjeto3D& model, const StatusReport& status) {
-  if (status) status("Compiling");
+                                                 const std::filesystem::path& home, const OutputQuestions& questions,
+                                                 model3d::TObjeto3D& model) {
+  if (questions.Status) questions.Status("Compiling");
   PackageModelCompilation result;
   result.Notes = CompilePackageModel(source, choice, model);
-  result.Files = WriteModelOutput(model, PackageModelOutput(source, choice.MirrorX, home), overwrite, status);
+  result.Files = WriteModelOutput(model, PackageModelOutput(source, choice.MirrorX, home), questions);
   return result;
+}
+
+PackageModelDraft DraftPackageModel(const PackageModel& source, bool mirrorX, const std::filesystem::path& home) {
+  PackageModelDraft draft;
+  FrameChoice choice = InitialFrameChoice(source);
+  choice.MirrorX = mirrorX;
+  CompilePackageModel(source, choice, draft.Model);
+  const ModelOutputSettings settings = PackageModelOutput(source, mirrorX, home);
+  draft.Definition = DefinitionOfLines(ModelDefinitionLines(draft.Model, settings),
+                                       CustomModelsDirectory(home) / (OutputBaseName(source.ModelName) + ".mrbe"));
+  return draft;
 }
 
 std::string ExternalModelDescription(const ExternalModelInfo& info) {
@@ -25,8 +38,8 @@ std::string ExternalModelDescription(const ExternalModelInfo& info) {
 
 ModelOutputFiles CompileExternalModel(model3d::TObjeto3D& model, const ExternalModelInfo& info,
                                       const std::vector<MaterialListEntry>& materials, const std::string& description,
-                                      const std::filesystem::path& home, const OverwriteQuestion& overwrite,
-                                      const StatusReport& status) {
+                                      const std::filesystem::path& home, const OutputQuestions& questions) {
+  const StatusReport& status = questions.Status;
   if (status) status("Compiling");
   if (info.Kind != ExternalModelKind::Painter3D) {
     if (status) status("Adjusting materials");
@@ -39,7 +52,7 @@ ModelOutputFiles CompileExternalModel(model3d::TObjeto3D& model, const ExternalM
   settings.ModelName = info.ModelName;
   settings.WriteDataFile = true;
   settings.Description = description;
-  return WriteModelOutput(model, settings, overwrite, status);
+  return WriteModelOutput(model, settings, questions);
 }
 
 }  // namespace modelcompiler

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,8 +26,16 @@ struct PackageModelCompilation {
 
 // Compiles the package model into `model` and writes its definition and wire bitmaps.
 PackageModelCompilation CompilePackageModelFiles(const PackageModel& source, const FrameChoice& choice,
-                                                 const std::filesystem::path& home, const OverwriteQuestion& overwrite,
-                                                 model3d::TObjeto3D& model, const StatusReport& status = {});
+                                                 const std::filesystem::path& home, const OutputQuestions& questions,
+                                                 model3d::TObjeto3D& model);
+
+// A package model as it would compile with every frame, and the definition
+// it would get, for showing before it is compiled.
+struct PackageModelDraft {
+  model3d::TObjeto3D Model;
+  std::shared_ptr<model::TModelo> Definition;
+};
+PackageModelDraft DraftPackageModel(const PackageModel& source, bool mirrorX, const std::filesystem::path& home);
 
 // The description proposed for an external model: its file name without extension.
 std::string ExternalModelDescription(const ExternalModelInfo& info);
@@ -37,7 +46,6 @@ std::string ExternalModelDescription(const ExternalModelInfo& info);
 // every section's face and team to the definition.
 ModelOutputFiles CompileExternalModel(model3d::TObjeto3D& model, const ExternalModelInfo& info,
                                       const std::vector<MaterialListEntry>& materials, const std::string& description,
-                                      const std::filesystem::path& home, const OverwriteQuestion& overwrite,
-                                      const StatusReport& status = {});
+                                      const std::filesystem::path& home, const OutputQuestions& questions);
 
 }  // namespace modelcompiler

@@ -4,11 +4,15 @@
 #include <charconv>
 #include <cmath>
 
+#include "model/ModelDefinition.h"
+#include "model/TModelo.h"
 #include "modelcompiler/ExternalModel.h"
 #include "modelcompiler/ModelFiles.h"
+#include "modelcompiler/TextureNameClashes.h"
 #include "modelcompiler/WireBitmapDrawing.h"
 #include "platform/AsciiText.h"
 #include "platform/AtomicFile.h"
+#include "platform/IniFile.h"
 #include "raster/BmpFile.h"
 
 namespace modelcompiler {
@@ -95,9 +99,14 @@ void TalkTextureSection(const ModelOutputSettings& s, std::vector<std::string>& 
   }
 }
 
-void WriteLines(const std::filesystem::path& file, const std::vector<std::string>& lines) {
+std::string JoinLines(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+void WriteLines(const std::filesystem::path& file, const std::vector<std::string>& lines) {
+  const std::string text = JoinLines(lines);
   platform::WriteFileAtomically(file, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
@@ -154,16 +163,29 @@ std::vector<std::string> ModelDefinitionLines(const TObjeto3D& model, const Mode
   return lines;
 }
 
+std::shared_ptr<model::TModelo> DefinitionOfLines(const std::vector<std::string>& lines,
+                                                  const std::filesystem::path& file) {
+  const platform::IniFile ini = platform::IniFile::Parse(JoinLines(lines));
+  return model::ReadModelDefinition(ini, file, *model::FindModelSection(ini));
+}
+
 ModelOutputFiles WriteModelOutput(const TObjeto3D& model, const ModelOutputSettings& settings,
-                                  const OverwriteQuestion& overwrite, const StatusReport& status) {
+                                  const OutputQuestions& questions) {
   const auto report = [&](const char* text) {
-    if (status) status(text);
+    if (questions.Status) questions.Status(text);
   };
   if (model.Frames.empty()) throw std::runtime_error("A model without frames cannot be compiled");
   const std::filesystem::path folder = CustomModelsDirectory(settings.Home);
-  std::filesystem::create_directories(folder);
   const std::string base = OutputBaseName(settings.ModelName);
   ModelOutputFiles files;
+  files.Definition = folder / (base + ".mrbe");
+  const std::vector<std::string> lines = ModelDefinitionLines(model, settings);
+  const std::string problem = DescribeTextureNameClashes(*DefinitionOfLines(lines, files.Definition));
+  if (!problem.empty() && questions.WriteDespite && !questions.WriteDespite(problem)) {
+    files.Abandoned = true;
+    return files;
+  }
+  std::filesystem::create_directories(folder);
 
   report("Creating compiled model file");
   if (settings.WriteDataFile) {
@@ -182,9 +204,7 @@ ModelOutputFiles WriteModelOutput(const TObjeto3D& model, const ModelOutputSetti
   }
 
   report("Creating model extension file");
-  const std::vector<std::string> lines = ModelDefinitionLines(model, settings);
-  files.Definition = folder / (base + ".mrbe");
-  if (!std::filesystem::exists(files.Definition) || (overwrite && overwrite(files.Definition))) {
+  if (!std::filesystem::exists(files.Definition) || (questions.Overwrite && questions.Overwrite(files.Definition))) {
     WriteLines(files.Definition, lines);
     files.DefinitionWritten = true;
   }

@@ -4,10 +4,15 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <memory>
 #include <vector>
 
 #include "model3d/TObjeto3D.h"
 #include "modelcompiler/PackageModel.h"
+
+namespace model {
+class TModelo;
+}
 
 namespace modelcompiler {
 
@@ -37,22 +42,39 @@ ModelOutputSettings PackageModelOutput(const PackageModel& model, bool mirrorX, 
 // The model definition's lines, in file order.
 std::vector<std::string> ModelDefinitionLines(const model3d::TObjeto3D& model, const ModelOutputSettings& settings);
 
+// The definition the lines make, read as the catalogue reads `file`.
+std::shared_ptr<model::TModelo> DefinitionOfLines(const std::vector<std::string>& lines,
+                                                  const std::filesystem::path& file);
+
 struct ModelOutputFiles {
   std::filesystem::path DataFile;
   std::vector<std::filesystem::path> WireBitmaps;
   std::filesystem::path Definition;
   // False when the definition existed and the caller chose to keep it.
   bool DefinitionWritten = false;
+  // True when the caller chose not to write a model with a problem: nothing was written.
+  bool Abandoned = false;
 };
 
 // Asked when the definition exists already: true replaces it.
 using OverwriteQuestion = std::function<bool(const std::filesystem::path& definition)>;
+// Asked before anything is written, with what a project for the model would
+// trip over (textures of two sections named alike): true writes anyway.
+using ProblemQuestion = std::function<bool(const std::string& problem)>;
 using StatusReport = std::function<void(const std::string& status)>;
+
+// What writing asks and tells. Without an answer, the definition is kept and
+// a problem does not stop the writing.
+struct OutputQuestions {
+  OverwriteQuestion Overwrite{};
+  ProblemQuestion WriteDespite{};
+  StatusReport Status{};
+};
 
 // Writes the compiled model data file (when asked), one wire bitmap per drawn
 // material and the model definition into CustomModels under the home. Files
 // written before a failure stay.
 ModelOutputFiles WriteModelOutput(const model3d::TObjeto3D& model, const ModelOutputSettings& settings,
-                                  const OverwriteQuestion& overwrite, const StatusReport& status = {});
+                                  const OutputQuestions& questions);
 
 }  // namespace modelcompiler

@@ -12,13 +12,22 @@ namespace platform {
 
 namespace {
 
-std::string FirstCommandPrefix(std::span<const Registry* const> registries, std::string_view marker) {
+std::string FirstCommandPrefix(std::span<const Registry* const> registries, std::string_view marker,
+                               const GameCommand& game = UnrealTournamentGame) {
   for (const Registry* registry : registries) {
-    const std::string command = registry->ReadDefaultValue(GameCommandKey).value_or("");
+    const std::string command = registry->ReadDefaultValue(game.commandKey).value_or("");
     const std::size_t at = command.find(marker);
     if (at != std::string::npos && at > 0) return command.substr(0, at);
   }
-  return std::string(DefaultGameDirectory);
+  return std::string(game.defaultDirectory);
+}
+
+template <typename Use>
+auto WithUserRegistries(Use use) {
+  const UserRegistry user(DefaultUserRegistryPath());
+  const WineRegistry wine(WinePrefix() / "system.reg");
+  const std::array<const Registry*, 2> registries{&user, &wine};
+  return use(std::span<const Registry* const>(registries));
 }
 
 }  // namespace
@@ -33,10 +42,18 @@ GameLocation LocateGame(std::string_view gameDirectorySetting, std::span<const R
 }
 
 GameLocation LocateGame(const std::filesystem::path& settingsFile) {
-  const UserRegistry user(DefaultUserRegistryPath());
-  const WineRegistry wine(WinePrefix() / "system.reg");
-  const std::array<const Registry*, 2> registries{&user, &wine};
-  return LocateGame(ReadGameDirectorySetting(settingsFile), registries);
+  return WithUserRegistries([&](std::span<const Registry* const> registries) {
+    return LocateGame(ReadGameDirectorySetting(settingsFile), registries);
+  });
+}
+
+std::string LocateGameDirectory(const GameCommand& game, std::span<const Registry* const> registries) {
+  return FirstCommandPrefix(registries, "\\System\\", game);
+}
+
+std::string LocateGameDirectory(const GameCommand& game) {
+  return WithUserRegistries(
+      [&](std::span<const Registry* const> registries) { return LocateGameDirectory(game, registries); });
 }
 
 std::filesystem::path WindowsPathToLocal(std::string_view windowsPath, const std::filesystem::path& winePrefix) {

@@ -33,6 +33,22 @@ GameLocation LocateGame(std::string_view gameDirectorySetting, std::span<const R
 // the Wine prefix's system.reg, in that order.
 GameLocation LocateGame(const std::filesystem::path& settingsFile);
 
+// A game whose packages the model compiler reads, by the key of its command.
+struct GameCommand {
+  std::string_view commandKey;
+  std::string_view defaultDirectory;
+};
+inline constexpr GameCommand UnrealTournamentGame{GameCommandKey, DefaultGameDirectory};
+inline constexpr GameCommand DeusExGame{"\\deusex\\Shell\\open\\command", "C:\\DeusEx"};
+inline constexpr GameCommand KlingonHonorGuardGame{"\\khg\\Shell\\open\\command", "C:\\Klingon Honor Guard"};
+
+// The game's directory as a Windows path: the first registry's command cut
+// before its first "\System\", else the game's default directory.
+std::string LocateGameDirectory(const GameCommand& game, std::span<const Registry* const> registries);
+
+// LocateGameDirectory over the user's registry and the Wine prefix's system.reg.
+std::string LocateGameDirectory(const GameCommand& game);
+
 // A Windows path as a local one, "\" read as "/": "C:\x\y" lies in the
 // prefix's drive_c, another drive letter under its dosdevices; paths without
 // a drive letter (Linux paths among them) stay as they are.

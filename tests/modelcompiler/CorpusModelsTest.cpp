@@ -21,7 +21,7 @@ int CompileAll(const std::filesystem::path& chosen, bool useInt, const std::file
     model3d::TObjeto3D compiled;
     const FrameChoice choice = InitialFrameChoice(model);
     const ModelOutputFiles files =
-        CompilePackageModelFiles(model, choice, home, [](const std::filesystem::path&) { return true; }, compiled).Files;
+        CompilePackageModelFiles(model, choice, home, {.Overwrite = [](const std::filesystem::path&) { return true; }}, compiled).Files;
     EXPECT_EQ(compiled.Frames.size(), choice.Animated ? static_cast<std::size_t>(model.Mesh.FrameCount) : 1u);
     for (const auto& triangle : compiled.Triangles)
       for (int c = 0; c < 3; ++c) {

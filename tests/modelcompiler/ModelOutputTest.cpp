@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "model/TModelo.h"
 #include "modelcompiler/ModelOutput.h"
+#include "modelcompiler/TextureNameClashes.h"
 #include "modelcompiler/WireBitmapDrawing.h"
 #include "raster/PictureFile.h"
 #include "support/TestFiles.h"
@@ -130,3 +132,65 @@ TEST(ModelOutputTest, WireBitmapsOutlineEachMaterialsTriangles) {
 }
 
 }  // namespace
+
+namespace {
+
+// How writing went when asked about a problem of the model, answering `answer`.
+struct ProblemAsked {
+  std::vector<std::string> Problems;
+  ModelOutputFiles Files;
+};
+ProblemAsked WriteAnswering(const TObjeto3D& model, const ModelOutputSettings& settings, bool answer) {
+  ProblemAsked asked;
+  OutputQuestions questions;
+  questions.WriteDespite = [&](const std::string& problem) {
+    asked.Problems.push_back(problem);
+    return answer;
+  };
+  asked.Files = WriteModelOutput(model, settings, questions);
+  return asked;
+}
+
+}  // namespace
+
+TEST(ModelOutputTest, SectionsThatWouldNameTexturesAlikeAreToldBeforeWriting) {
+  testsupport::TempDir dir;
+  ModelOutputSettings settings = Soldier(dir.Path());
+  // Both team sections name their team textures "T_robo_<team>", whatever the skin.
+  settings.TeamSkin = "T_robo_";
+  const TObjeto3D model = ModelWith({{"SKIN0", 0}, {"SKIN1", 0}, {"SKIN2", 0}});
+  const ProblemAsked declined = WriteAnswering(model, settings, false);
+  ASSERT_EQ(declined.Problems.size(), 1u);
+  EXPECT_EQ(declined.Problems[0],
+            "The model Soldier would give textures of two sections the same name, and a package can hold only one "
+            "of them:\n- sections 2 (SKIN1) and 3 (SKIN2) would both name their team 0 texture \"T_robo_0\"\n"
+            "A project for this model can give such a texture to only one of the sections. Give the sections name "
+            "formats of their own in the model's definition to use both.");
+  EXPECT_TRUE(declined.Files.Abandoned);
+  EXPECT_FALSE(std::filesystem::exists(dir / "CustomModels"));
+
+  const ProblemAsked accepted = WriteAnswering(model, settings, true);
+  EXPECT_FALSE(accepted.Files.Abandoned);
+  EXPECT_TRUE(accepted.Files.DefinitionWritten);
+  EXPECT_EQ(accepted.Files.WireBitmaps.size(), 3u);
+
+  // Names apart (the skin's own formats, with the section in them) ask nothing.
+  settings.TeamSkin.clear();
+  EXPECT_TRUE(WriteAnswering(model, settings, false).Problems.empty());
+}
+
+TEST(ModelOutputTest, AClashNamesEachPairWithTheTexturesThatMeet) {
+  // A default texture of one section can meet a team texture of another.
+  const auto definition = DefinitionOfLines(
+      {"[Model]", "FormatVersion=2", "Name=Odd", "Prefix=Odd", "[Section1]", "Name=SKIN0",
+       "FormatNoTeamNoFace=%SKIN%body", "[Section2]", "Name=SKIN1", "Team=Yes", "FormatTeamNoFace=%SKIN%body",
+       "[Section3]", "Name=SKIN2", "Face=Yes", "FormatNoTeamFace=%SKIN%%FACE%", "[Section4]", "Name=SKIN3",
+       "Face=Yes", "FormatNoTeamFace=%skin%%face%"},
+      "/nowhere/Odd.mrbe");
+  EXPECT_EQ(DescribeTextureNameClashes(*definition),
+            "The model Odd would give textures of two sections the same name, and a package can hold only one of "
+            "them:\n- section 1 (SKIN0) would name its default texture and section 2 (SKIN1) its team 0 texture "
+            "\"%SKIN%body\"\n- sections 3 (SKIN2) and 4 (SKIN3) would both name their face texture \"%SKIN%%FACE%\"\n"
+            "A project for this model can give such a texture to only one of the sections. Give the sections name "
+            "formats of their own in the model's definition to use both.");
+}

@@ -51,7 +51,7 @@ void CompileEvery(const std::filesystem::path& chosen, bool useInt, const std::f
     for (const bool animated : {true, false}) {
       FrameChoice choice{.Animated = animated, .MirrorX = !animated, .Sequence = model.RestSequence};
       model3d::TObjeto3D compiled;
-      CompilePackageModelFiles(model, choice, home, [](const std::filesystem::path&) { return true; }, compiled);
+      CompilePackageModelFiles(model, choice, home, {.Overwrite = [](const std::filesystem::path&) { return true; }}, compiled);
     }
   }
 }

@@ -263,10 +263,10 @@ TEST_F(PackageModelTest, WritesDefinitionAndWireBitmapsTheCatalogueReads) {
   // Declining the question keeps the old definition; the bitmaps are new.
   testsupport::WriteFile(files.Definition, Bytes("[Model]\r\n"));
   bool asked = false;
-  const ModelOutputFiles again = WriteModelOutput(model, settings, [&](const std::filesystem::path&) {
-    asked = true;
-    return false;
-  });
+  const ModelOutputFiles again = WriteModelOutput(model, settings, {.Overwrite = [&](const std::filesystem::path&) {
+                                                         asked = true;
+                                                         return false;
+                                                       }});
   EXPECT_TRUE(asked);
   EXPECT_FALSE(again.DefinitionWritten);
   EXPECT_EQ(testsupport::ReadFile(files.Definition), Bytes("[Model]\r\n"));

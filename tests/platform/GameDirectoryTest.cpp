@@ -55,6 +55,19 @@ TEST(GameDirectoryTest, SettingThenUserRegistryThenWinePrefix) {
   EXPECT_EQ(platform::LocateGame(settings).systemDirectory, "/opt/ut\\System\\");
 }
 
+TEST(GameDirectoryTest, OtherGamesAnswerToTheirOwnCommands) {
+  testsupport::TempDir dir;
+  platform::UserRegistry registry(dir / "registry.ini");
+  registry.WriteDefaultValue(platform::GameCommandKey, "C:\\UT\\System\\UnrealTournament.exe");
+  registry.WriteDefaultValue(platform::DeusExGame.commandKey, "E:\\Games\\DeusEx\\System\\DeusEx.exe %1");
+  const platform::Registry* registries[] = {&registry};
+  EXPECT_EQ(platform::LocateGameDirectory(platform::DeusExGame, registries), "E:\\Games\\DeusEx");
+  EXPECT_EQ(platform::LocateGameDirectory(platform::KlingonHonorGuardGame, registries), "C:\\Klingon Honor Guard");
+  EXPECT_EQ(platform::LocateGameDirectory(platform::UnrealTournamentGame, registries), "C:\\UT");
+  registry.WriteDefaultValue(platform::KlingonHonorGuardGame.commandKey, "khg.exe");
+  EXPECT_EQ(platform::LocateGameDirectory(platform::KlingonHonorGuardGame, registries), "C:\\Klingon Honor Guard");
+}
+
 TEST(GameDirectoryTest, WindowsPathsLieInTheWinePrefix) {
   const std::filesystem::path prefix = "/home/player/.wine";
   EXPECT_EQ(platform::WindowsPathToLocal("C:\\UnrealTournament\\System\\", prefix),

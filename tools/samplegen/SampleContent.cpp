@@ -114,7 +114,7 @@ void CompileMannequin(const std::filesystem::path& home) {
   const modelcompiler::PackageModel model = modelcompiler::ReadPackageModel(package, list.Entries.front());
   model3d::TObjeto3D compiled;
   modelcompiler::CompilePackageModelFiles(model, modelcompiler::InitialFrameChoice(model), home,
-                                          [](const std::filesystem::path&) { return true; }, compiled);
+                                          {.Overwrite = [](const std::filesystem::path&) { return true; }}, compiled);
 }
 
 // The compiler keeps the package's axes (Z up, facing X). The sample stands

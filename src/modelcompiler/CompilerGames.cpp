@@ -1,0 +1,15 @@
+#include "modelcompiler/CompilerGames.h"
+
+namespace modelcompiler {
+
+std::string GamePackageFolder(const CompilerGame& game, const std::filesystem::path& settingsFile) {
+  if (!game.Command) return "C:";
+  if (game.Command->commandKey == platform::GameCommandKey) {
+    std::string folder = platform::LocateGame(settingsFile).systemDirectory;
+    folder.pop_back();
+    return folder;
+  }
+  return platform::LocateGameDirectory(*game.Command) + "\\System";
+}
+
+}  // namespace modelcompiler
