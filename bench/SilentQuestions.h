@@ -8,7 +8,7 @@ namespace benchsupport {
 class SilentQuestions final : public app::UserQuestions {
 public:
   void Message(app::MessageIcon, const QString&, const QString& text) override { last = text; }
-  bool AskYesNo(const QString&, const QString&) override { return false; }
+  bool AskYesNo(app::MessageIcon, const QString&, const QString&) override { return false; }
   app::CloseAnswer AskSaveDiscardCancel(const QString&, const QString&) override { return app::CloseAnswer::Discard; }
   QString PickOpenFile(const QString&, const QString&, const QString&) override { return {}; }
   QStringList PickOpenFiles(const QString&, const QString&, const QString&) override { return {}; }

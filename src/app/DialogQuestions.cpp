@@ -21,18 +21,26 @@ void DialogQuestions::SetOwner(QWidget* owner) {
   textureDialog_->setParent(owner, textureDialog_->windowFlags());
 }
 
+namespace {
+
+QMessageBox::Icon BoxIcon(MessageIcon icon) {
+  return icon == MessageIcon::Warning    ? QMessageBox::Warning
+         : icon == MessageIcon::Error    ? QMessageBox::Critical
+         : icon == MessageIcon::Question ? QMessageBox::Question
+                                         : QMessageBox::Information;
+}
+
+}  // namespace
+
 void DialogQuestions::Message(MessageIcon icon, const QString& title, const QString& text) {
-  const QMessageBox::Icon shown = icon == MessageIcon::Warning  ? QMessageBox::Warning
-                                  : icon == MessageIcon::Error    ? QMessageBox::Critical
-                                  : icon == MessageIcon::Question ? QMessageBox::Question
-                                                                  : QMessageBox::Information;
-  QMessageBox box(shown, title, text, QMessageBox::Ok, owner_);
+  QMessageBox box(BoxIcon(icon), title, text, QMessageBox::Ok, owner_);
   box.exec();
 }
 
-bool DialogQuestions::AskYesNo(const QString& title, const QString& text) {
-  return QMessageBox::question(owner_, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
-         QMessageBox::Yes;
+bool DialogQuestions::AskYesNo(MessageIcon icon, const QString& title, const QString& text) {
+  QMessageBox box(BoxIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No, owner_);
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
 }
 
 CloseAnswer DialogQuestions::AskSaveDiscardCancel(const QString& title, const QString& text) {

@@ -20,7 +20,7 @@ public:
   ~DialogQuestions() override;
 
   void Message(MessageIcon icon, const QString& title, const QString& text) override;
-  bool AskYesNo(const QString& title, const QString& text) override;
+  bool AskYesNo(MessageIcon icon, const QString& title, const QString& text) override;
   CloseAnswer AskSaveDiscardCancel(const QString& title, const QString& text) override;
   QString PickOpenFile(const QString& title, const QString& folder, const QString& filter) override;
   QStringList PickOpenFiles(const QString& title, const QString& folder, const QString& filter) override;

@@ -21,6 +21,7 @@
 #include "app/CompileJob.h"
 #include "app/ErrorReport.h"
 #include "app/HelpFile.h"
+#include "app/ModelCompilerWindow.h"
 #include "app/OpenGLInformationDialog.h"
 #include "app/PreferencesDialog.h"
 #include "app/PreviewPanel.h"
@@ -123,13 +124,7 @@ void MainWindow::BuildLayout() {
   pages_->addTab(options_, "Project Options");
 
   preview_ = new PreviewPanel(questions_);
-  connect(preview_, &PreviewPanel::DefinitionSaved, this, [this] {
-    Guarded([this] {
-      ScanModelCatalogue();
-      if (!document_) return;
-      if (const auto entry = catalogue_.FindByPrefix(document_->Model().Prefix)) document_->TakeModelPlacement(*entry);
-    });
-  });
+  connect(preview_, &PreviewPanel::DefinitionSaved, this, [this] { Guarded([this] { ReloadCatalogue(); }); });
 
   auto* central = new QWidget;
   auto* layout = new QHBoxLayout(central);
@@ -178,7 +173,6 @@ void MainWindow::BuildMenus() {
   expertMode_->setCheckable(true);
   modelCompiler_ = AddAction(file, "mnu_ModelCompiler", "Model Compiler...");
   modelCompiler_->setVisible(false);
-  modelCompiler_->setEnabled(false);
   file->addSeparator();
   QAction* exit = AddAction(file, "mnu_Exit", "Exit");
   exit->setShortcut(QKeySequence::Quit);
@@ -254,6 +248,7 @@ void MainWindow::BuildMenus() {
   connect(contents, &QAction::triggered, this, [this] { Guarded([this] { ShowHelpContents(); }); });
   connect(openGL, &QAction::triggered, this, [this] { Guarded([this] { ShowOpenGLInformation(); }); });
   connect(about, &QAction::triggered, this, [this] { ShowAbout(); });
+  connect(modelCompiler_, &QAction::triggered, this, [this] { Guarded([this] { ShowModelCompiler(); }); });
   connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::FillRecentMenu);
 }
 
@@ -263,6 +258,12 @@ void MainWindow::Guarded(const std::function<void()>& command, const QString& pr
 
 void MainWindow::ScanModelCatalogue() {
   catalogue_ = model::ScanModelCatalogue(home_);
+}
+
+void MainWindow::ReloadCatalogue() {
+  ScanModelCatalogue();
+  if (!document_) return;
+  if (const auto entry = catalogue_.FindByPrefix(document_->Model().Prefix)) document_->TakeModelPlacement(*entry);
 }
 
 void MainWindow::ReportCatalogueProblems() {
@@ -336,6 +337,12 @@ void MainWindow::ToggleAdvancedMode() {
   const bool advanced = expertMode_->isChecked();
   modelCompiler_->setVisible(advanced);
   preview_->SetAdvancedMode(advanced);
+}
+
+void MainWindow::ShowModelCompiler() {
+  ModelCompilerWindow window(home_, settingsFile_, questions_, expertMode_->isChecked(),
+                             [this] { Guarded([this] { ReloadCatalogue(); }); }, this);
+  window.exec();
 }
 
 void MainWindow::ShowHelpContents() {

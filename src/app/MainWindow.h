@@ -62,6 +62,8 @@ public:
   void RefreshTimerTick();
   // Reads the catalogue again (after the model compiler wrote a model).
   void ScanModelCatalogue();
+  // Reads it again and gives the open project its model's new placement.
+  void ReloadCatalogue();
 
 signals:
   // A compilation started from the menu has ended and been reported.
@@ -121,6 +123,7 @@ private:
   // The rest of the menus.
   void ToggleLoadAnimations();
   void ToggleAdvancedMode();
+  void ShowModelCompiler();
   void ShowHelpContents();
   void ShowOpenGLInformation();
   void ShowAbout();

@@ -151,7 +151,7 @@ void MainWindow::EnableProjectCommands() {
 
 bool MainWindow::SaveWithQuestions(const std::function<project::SaveResult(const project::ProjectDocument::TextureSaveQuestion&)>& save) {
   const project::SaveResult result =
-      save([this](const std::string& question) { return questions_.AskYesNo("Saving...", ToQString(question)); });
+      save([this](const std::string& question) { return questions_.AskYesNo(MessageIcon::Question, "Saving...", ToQString(question)); });
   if (!result.TextureFailures.empty()) {
     QStringList lines;
     for (const std::string& line : result.TextureFailures) lines << ToQString(line);
@@ -164,7 +164,7 @@ bool MainWindow::SaveWithQuestions(const std::function<project::SaveResult(const
 
 void MainWindow::SaveProject(bool asking) {
   if (!document_) return;
-  if (asking && !questions_.AskYesNo("Save Project", "Save the project?")) return;
+  if (asking && !questions_.AskYesNo(MessageIcon::Question, "Save Project", "Save the project?")) return;
   SaveWithQuestions([this](const auto& ask) { return document_->Save(ask); });
 }
 

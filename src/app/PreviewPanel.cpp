@@ -50,17 +50,6 @@ void Fill(QComboBox* list, const std::vector<std::string>& entries, int current)
   list->setCurrentIndex(current);
 }
 
-preview::MouseState StateOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
-  preview::MouseState state;
-  state.Left = buttons & Qt::LeftButton;
-  state.Right = buttons & Qt::RightButton;
-  state.Middle = buttons & Qt::MiddleButton;
-  state.Shift = modifiers & Qt::ShiftModifier;
-  state.Ctrl = modifiers & Qt::ControlModifier;
-  state.Alt = modifiers & Qt::AltModifier;
-  return state;
-}
-
 }  // namespace
 
 PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(parent), questions_(questions) {
@@ -191,7 +180,7 @@ PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(
     connect(viewer_, &PreviewViewer::Dragged, this,
             [this](Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int dx, int dy) {
               Run("MouseMove: ", [&] {
-                preview::Drag(session_.Camera, StateOf(buttons, modifiers), dx, dy);
+                preview::Drag(session_.Camera, MouseStateOf(buttons, modifiers), dx, dy);
                 scene_.SetCamera(session_.Camera);
                 Redraw();
               });

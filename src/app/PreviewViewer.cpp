@@ -9,6 +9,17 @@
 
 namespace app {
 
+preview::MouseState MouseStateOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+  preview::MouseState state;
+  state.Left = buttons & Qt::LeftButton;
+  state.Right = buttons & Qt::RightButton;
+  state.Middle = buttons & Qt::MiddleButton;
+  state.Shift = modifiers & Qt::ShiftModifier;
+  state.Ctrl = modifiers & Qt::ControlModifier;
+  state.Alt = modifiers & Qt::AltModifier;
+  return state;
+}
+
 PreviewViewer::PreviewViewer(render::PreviewScene& scene) : scene_(scene) {
   setObjectName("GLSceneViewerWindow");
   QSurfaceFormat format = QSurfaceFormat::defaultFormat();

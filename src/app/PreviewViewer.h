@@ -6,11 +6,16 @@
 #include <utility>
 #include <vector>
 
+#include "preview/Navigation.h"
+
 namespace render {
 class PreviewScene;
 }
 
 namespace app {
+
+// The buttons and keys of a drag, as navigation reads them.
+preview::MouseState MouseStateOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
 
 // The 3D viewer: draws the preview's scene and turns mouse drags and the
 // wheel into camera moves, which it hands on. A window of its own inside the

@@ -52,7 +52,7 @@ public:
   virtual ~UserQuestions() = default;
 
   virtual void Message(MessageIcon icon, const QString& title, const QString& text) = 0;
-  virtual bool AskYesNo(const QString& title, const QString& text) = 0;
+  virtual bool AskYesNo(MessageIcon icon, const QString& title, const QString& text) = 0;
   virtual CloseAnswer AskSaveDiscardCancel(const QString& title, const QString& text) = 0;
   // An empty text or list when cancelled. Filters are Qt's: "Name (*.a *.b);;All files (*)".
   virtual QString PickOpenFile(const QString& title, const QString& folder, const QString& filter) = 0;

@@ -2,6 +2,9 @@
 
 namespace preview {
 
+// In pixels: the shorter side of a view spans 2 atan(side / 2 / FocalLength).
+inline constexpr float FocalLength = 600.0f;
+
 struct Point3 {
   float X = 0, Y = 0, Z = 0;
   friend bool operator==(const Point3&, const Point3&) = default;

@@ -7,8 +7,7 @@ namespace render {
 
 namespace {
 
-// Focal length and depth of view of the preview's camera.
-constexpr float FocalLength = 600.0f;
+// Depth of view of the preview's camera; its focal length is preview::FocalLength.
 constexpr float DepthOfView = 10000.0f;
 constexpr float NearPlane = 1.0f;
 const QColor Silver(192, 192, 192);
@@ -133,7 +132,7 @@ void PreviewScene::SetHud(std::optional<raster::Bitmap> picture) {
 
 QMatrix4x4 PreviewScene::ProjectionMatrix(int width, int height) const {
   const float shorter = static_cast<float>(std::max(1, std::min(width, height)));
-  const float fieldOfView = 2.0f * std::atan(shorter / 2.0f / FocalLength) * 180.0f / 3.14159265f;
+  const float fieldOfView = 2.0f * std::atan(shorter / 2.0f / preview::FocalLength) * 180.0f / 3.14159265f;
   // The focal length holds for the shorter side of the view.
   const float aspect = static_cast<float>(std::max(1, width)) / static_cast<float>(std::max(1, height));
   const float vertical = width >= height ? fieldOfView

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QTreeWidget>
+
 #include "app/QtText.h"
+#include "app/SelectModelDialog.h"
 
 namespace {
 
@@ -36,8 +39,9 @@ void ScriptedQuestions::Message(app::MessageIcon icon, const QString& title, con
   messages.push_back({icon, title, text});
 }
 
-bool ScriptedQuestions::AskYesNo(const QString& title, const QString& text) {
+bool ScriptedQuestions::AskYesNo(app::MessageIcon icon, const QString& title, const QString& text) {
   questions.push_back(title + ": " + text);
+  yesNoIcons.push_back(icon);
   return Next(yesNo, title + ": " + text).value_or(false);
 }
 
@@ -46,8 +50,9 @@ app::CloseAnswer ScriptedQuestions::AskSaveDiscardCancel(const QString& title, c
   return Next(closeAnswers, title + ": " + text).value_or(app::CloseAnswer::Cancel);
 }
 
-QString ScriptedQuestions::PickOpenFile(const QString& title, const QString&, const QString&) {
+QString ScriptedQuestions::PickOpenFile(const QString& title, const QString& folder, const QString& filter) {
   pickerTitles.push_back(title);
+  openPickers.push_back({folder, filter});
   return Next(openFiles, title).value_or(QString());
 }
 
@@ -94,7 +99,12 @@ std::optional<app::TextureValues> ScriptedQuestions::AskTexture(const QString& c
   return values;
 }
 
-std::optional<std::size_t> ScriptedQuestions::AskModel(const model::ModelCatalogue&) {
+std::optional<std::size_t> ScriptedQuestions::AskModel(const model::ModelCatalogue& catalogue) {
+  const app::SelectModelDialog dialog(catalogue);
+  QStringList shown;
+  const auto& list = *dialog.findChild<QTreeWidget*>("lista_modelos");
+  for (int row = 0; row < list.topLevelItemCount(); ++row) shown << list.topLevelItem(row)->text(0);
+  modelLists.push_back(shown);
   return Next(models, "the select-model dialog").value_or(std::nullopt);
 }
 

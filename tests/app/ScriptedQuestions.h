@@ -16,7 +16,7 @@ public:
   };
 
   void Message(app::MessageIcon icon, const QString& title, const QString& text) override;
-  bool AskYesNo(const QString& title, const QString& text) override;
+  bool AskYesNo(app::MessageIcon icon, const QString& title, const QString& text) override;
   app::CloseAnswer AskSaveDiscardCancel(const QString& title, const QString& text) override;
   QString PickOpenFile(const QString& title, const QString& folder, const QString& filter) override;
   QStringList PickOpenFiles(const QString& title, const QString& folder, const QString& filter) override;
@@ -53,7 +53,12 @@ public:
   // titles of file pickers, and how each dialog was opened.
   std::vector<Shown> messages;
   std::vector<QString> questions;
+  std::vector<app::MessageIcon> yesNoIcons;
   std::vector<QString> pickerTitles;
+  // The folder and filter each single-file picker opened with.
+  std::vector<std::pair<QString, QString>> openPickers;
+  // The models the select-model dialog listed, each time it opened.
+  std::vector<QStringList> modelLists;
   std::vector<app::SkinValues> skinInitials;
   std::vector<std::pair<QString, app::TextureDialogSetup>> textureSetups;
 
