@@ -10,10 +10,9 @@
 #include "app/PreviewViewer.h"
 #include "app/QtText.h"
 #include "app/UserQuestions.h"
-#include "model/TModelo.h"
 #include "preview/AnimationClock.h"
-#include "preview/CompilerView.h"
 #include "render/AnimationClock.h"
+#include "render/CompilerViewScene.h"
 #include "render/OpenGLInformation.h"
 
 namespace app {
@@ -86,22 +85,17 @@ MeshView::MeshView(UserQuestions& questions, QWidget* parent) : QWidget(parent),
   }
 }
 
-MeshView::~MeshView() = default;
+MeshView::~MeshView() {
+  // The viewer lets go of the scene's buffers, so it must go while the scene is here.
+  delete viewer_;
+}
 
 void MeshView::Show(const model3d::TObjeto3D& model, const model::TModelo& definition) {
-  auto mesh = std::make_shared<preview::PreviewMesh>(preview::BuildMesh(model));
   legend_->clear();
-  for (int actor = 0; actor < preview::ActorCount; ++actor) scene_.SetActorTexture(actor, {}, {});
-  for (const preview::MaterialLook& look : preview::MaterialLooks(model, *mesh, definition)) {
-    scene_.SetActorTexture(look.Actor, look.Picture, preview::FlatMaterial());
+  for (const preview::MaterialLook& look : render::ShowForCompiling(scene_, model, definition, ViewSide))
     legend_->addItem(new QListWidgetItem(Swatch(look.Colour), ToQString(look.Legend)));
-  }
-  frameCount_ = mesh->FrameCount;
-  scene_.SetMesh(std::move(mesh));
-  const preview::Placement placement = preview::StandingPlacement(model, definition);
-  scene_.SetPlacement(placement);
-  camera_ = preview::FramingCamera(model, placement, ViewSide);
-  scene_.SetCamera(camera_);
+  frameCount_ = scene_.Mesh()->FrameCount;
+  camera_ = scene_.Camera();
   UpdateFrame();
 }
 

@@ -9,6 +9,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -37,10 +38,14 @@ protected:
                      {"XDG_CONFIG_HOME", (home / "user" / "config").string()},
                      {"WINEPREFIX", (home / "user" / "wine").string()}}) {}
 
+  // Shown, so that with OpenGL its mesh view draws.
   app::ModelCompilerWindow& Window() {
-    if (!window)
+    if (!window) {
       window = std::make_unique<app::ModelCompilerWindow>(home.Path(), platform::SettingsFilePath(home.Path()),
                                                            questions, true, [this] { ++reloads; });
+      window->show();
+      EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
     return *window;
   }
   template <typename Widget>
@@ -65,6 +70,7 @@ protected:
     const auto found = list.findItems(caption, Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1) << caption.toStdString();
     list.setCurrentItem(found.front());
+    QTest::qWait(20);
   }
   static QStringList Lines(QListWidget& list) {
     QStringList lines;
