@@ -1,5 +1,6 @@
 #include "app/DialogQuestions.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -32,20 +33,26 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
 
 }  // namespace
 
+QWidget* DialogQuestions::Parent() const {
+  // A question from a modal window (the model compiler) belongs on top of it.
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  return owner_;
+}
+
 void DialogQuestions::Message(MessageIcon icon, const QString& title, const QString& text) {
-  QMessageBox box(BoxIcon(icon), title, text, QMessageBox::Ok, owner_);
+  QMessageBox box(BoxIcon(icon), title, text, QMessageBox::Ok, Parent());
   box.exec();
 }
 
 bool DialogQuestions::AskYesNo(MessageIcon icon, const QString& title, const QString& text) {
-  QMessageBox box(BoxIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No, owner_);
+  QMessageBox box(BoxIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No, Parent());
   box.setDefaultButton(QMessageBox::Yes);
   return box.exec() == QMessageBox::Yes;
 }
 
 CloseAnswer DialogQuestions::AskSaveDiscardCancel(const QString& title, const QString& text) {
   QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                  owner_);
+                  Parent());
   box.setDefaultButton(QMessageBox::Save);
   const int answer = box.exec();
   return answer == QMessageBox::Save ? CloseAnswer::Save
@@ -54,16 +61,16 @@ CloseAnswer DialogQuestions::AskSaveDiscardCancel(const QString& title, const QS
 }
 
 QString DialogQuestions::PickOpenFile(const QString& title, const QString& folder, const QString& filter) {
-  return QFileDialog::getOpenFileName(owner_, title, folder, filter);
+  return QFileDialog::getOpenFileName(Parent(), title, folder, filter);
 }
 
 QStringList DialogQuestions::PickOpenFiles(const QString& title, const QString& folder, const QString& filter) {
-  return QFileDialog::getOpenFileNames(owner_, title, folder, filter);
+  return QFileDialog::getOpenFileNames(Parent(), title, folder, filter);
 }
 
 QString DialogQuestions::PickSaveFile(const QString& title, const QString& proposed, const QString& filter,
                                       const QString& defaultSuffix) {
-  QFileDialog dialog(owner_, title, proposed, filter);
+  QFileDialog dialog(Parent(), title, proposed, filter);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(defaultSuffix);
   dialog.selectFile(proposed);
@@ -72,21 +79,21 @@ QString DialogQuestions::PickSaveFile(const QString& title, const QString& propo
 }
 
 QString DialogQuestions::PickFolder(const QString& title, const QString& folder) {
-  return QFileDialog::getExistingDirectory(owner_, title, folder);
+  return QFileDialog::getExistingDirectory(Parent(), title, folder);
 }
 
 QColor DialogQuestions::PickColour(const QString& title, const QColor& initial) {
-  return QColorDialog::getColor(initial, owner_, title);
+  return QColorDialog::getColor(initial, Parent(), title);
 }
 
 QString DialogQuestions::AskText(const QString& title, const QString& prompt, const QString& proposed) {
   bool ok = false;
-  const QString text = QInputDialog::getText(owner_, title, prompt, QLineEdit::Normal, proposed, &ok);
+  const QString text = QInputDialog::getText(Parent(), title, prompt, QLineEdit::Normal, proposed, &ok);
   return ok ? text : proposed;
 }
 
 std::optional<SkinValues> DialogQuestions::AskSkin(const SkinValues& initial, const DialogCheck<SkinValues>& check) {
-  SkinDialog dialog(*this, initial, check, owner_);
+  SkinDialog dialog(*this, initial, check, Parent());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Values();
 }
@@ -99,7 +106,7 @@ std::optional<TextureValues> DialogQuestions::AskTexture(const QString& caption,
 }
 
 std::optional<std::size_t> DialogQuestions::AskModel(const model::ModelCatalogue& catalogue) {
-  SelectModelDialog dialog(catalogue, owner_);
+  SelectModelDialog dialog(catalogue, Parent());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.SelectedModel();
 }

@@ -35,6 +35,8 @@ public:
   std::optional<std::size_t> AskModel(const model::ModelCatalogue& catalogue) override;
 
 private:
+  QWidget* Parent() const;
+
   QWidget* owner_ = nullptr;
   // Lives for the whole run, as every add and edit reuses it.
   QPointer<TextureDialog> textureDialog_;

@@ -30,17 +30,17 @@ using modelcompiler::FrameChoice;
 
 constexpr int MaxFrameNumber = 9999;
 
-QLabel* MaxLabel(const char* name, QWidget* parent) {
-  auto* label = new QLabel("(max. 0)", parent);
-  label->setObjectName(name);
-  return label;
-}
-
-QSpinBox* FrameBox(const char* name, QWidget* parent) {
-  auto* box = new QSpinBox(parent);
-  box->setObjectName(name);
+// A frame number with its "(max. N)" beside it.
+QHBoxLayout* FrameRow(QSpinBox*& box, QLabel*& maximum, const char* boxName, const char* labelName, QWidget* parent) {
+  box = new QSpinBox(parent);
+  box->setObjectName(boxName);
   box->setRange(0, MaxFrameNumber);
-  return box;
+  maximum = new QLabel("(max. 0)", parent);
+  maximum->setObjectName(labelName);
+  auto* row = new QHBoxLayout;
+  row->addWidget(box);
+  row->addWidget(maximum, 1);
+  return row;
 }
 
 void SetMaximum(QSpinBox* box, QLabel* label, int maximum) {
@@ -105,25 +105,16 @@ PackageMeshPage::PackageMeshPage(std::filesystem::path home, std::filesystem::pa
   relativePanel_->setObjectName("Panel_frame_rel");
   sequences_ = new QComboBox(relativePanel_);
   sequences_->setObjectName("animseq_lm");
-  frame_ = FrameBox("frame_lm", relativePanel_);
-  maxFrame_ = MaxLabel("label_maxframe_lm", relativePanel_);
   auto* relative = new QFormLayout(relativePanel_);
   relative->setContentsMargins(0, 0, 0, 0);
   relative->addRow("Animation Sequence:", sequences_);
-  auto* frameRow = new QHBoxLayout;
-  frameRow->addWidget(frame_);
-  frameRow->addWidget(maxFrame_, 1);
-  relative->addRow("Frame number:", frameRow);
+  relative->addRow("Frame number:", FrameRow(frame_, maxFrame_, "frame_lm", "label_maxframe_lm", relativePanel_));
   absolutePanel_ = new QWidget(framePanel);
   absolutePanel_->setObjectName("Panel_frame_abs");
-  absoluteFrame_ = FrameBox("frame_lm_abs", absolutePanel_);
-  maxAbsoluteFrame_ = MaxLabel("label_maxframe_lm_abs", absolutePanel_);
   auto* absoluteLayout = new QFormLayout(absolutePanel_);
   absoluteLayout->setContentsMargins(0, 0, 0, 0);
-  auto* absoluteRow = new QHBoxLayout;
-  absoluteRow->addWidget(absoluteFrame_);
-  absoluteRow->addWidget(maxAbsoluteFrame_, 1);
-  absoluteLayout->addRow("Absolute Frame number:", absoluteRow);
+  absoluteLayout->addRow("Absolute Frame number:", FrameRow(absoluteFrame_, maxAbsoluteFrame_, "frame_lm_abs",
+                                                            "label_maxframe_lm_abs", absolutePanel_));
   absolutePanel_->setEnabled(false);
   auto* frameLayout = new QVBoxLayout(framePanel);
   frameLayout->setContentsMargins(0, 0, 0, 0);
