@@ -1,5 +1,7 @@
 // Compiling a project of 40 textures of 256 x 256 with full mipmap chains, on
-// one and two threads, and palette generation after a one-texture change.
+// one and two threads, with classic and "High quality" palettes (quality 0
+// and 1), palette generation from nothing and after a one-texture change, and
+// what the exact-palette check costs.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -8,6 +10,7 @@
 #include <cmath>
 #include <random>
 
+#include "compile/ExactColours.h"
 #include "compile/PaletteGeneration.h"
 #include "compile/TexturePackageWriter.h"
 #include "model/ModelCatalogue.h"
@@ -36,12 +39,17 @@ raster::Bitmap Picture(int seed) {
 
 class Project {
 public:
-  Project() : home_(std::filesystem::temp_directory_path() / "marbelle-compile-benchmark") {
+  explicit Project(int paletteQuality)
+      : home_(std::filesystem::temp_directory_path() /
+              ("marbelle-compile-benchmark" + std::to_string(paletteQuality))) {
     std::filesystem::remove_all(home_);
     std::filesystem::create_directories(home_ / "Textures");
     std::ofstream(home_ / "Bench.mrbe") << "[Model]\nPrefix=Bench\nSection1=Body, TEAM, FACE\n";
     catalogue_ = model::ScanModelCatalogue(home_);
     document_ = project::ProjectDocument::New(catalogue_.FindByPrefix("Bench"), home_ / "BenchSkins.mrb", home_);
+    project::ProjectOptions options = document_->Options();
+    options.PaletteQuality = paletteQuality;
+    document_->SetOptions(options);
     int seed = 0;
     for (const char* code : {"alfa", "brav", "chrl", "dlta"}) {
       const project::SkinNode& skin = document_->NewSkin(code, code);
@@ -63,20 +71,26 @@ private:
   std::unique_ptr<project::ProjectDocument> document_;
 };
 
-Project& Shared() {
-  static Project project;
-  return project;
+// Classic palettes; "High quality" ones with range(1) = 1.
+Project& Shared(int paletteQuality = 0) {
+  static Project classic(0);
+  static Project high(1);
+  return paletteQuality == 1 ? high : classic;
 }
 
 void BM_CompileProject(benchmark::State& state) {
-  project::ProjectDocument& document = Shared().Document();
+  project::ProjectDocument& document = Shared(static_cast<int>(state.range(1))).Document();
   for (auto _ : state) {
     const compile::CompiledFiles files = compile::CompileProject(document, {true, static_cast<int>(state.range(0))});
     benchmark::DoNotOptimize(files.PackageFile);
   }
   state.counters["textures"] = 40;
 }
-BENCHMARK(BM_CompileProject)->Arg(1)->Arg(2)->ArgName("jobs")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CompileProject)
+    ->ArgsProduct({{1, 2}, {0, 1}})
+    ->ArgNames({"jobs", "quality"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The same work without writing the files.
 void BM_BuildTexturePackage(benchmark::State& state) {
@@ -101,7 +115,7 @@ void BM_GeneratePalettesAfterOneChange(benchmark::State& state) {
 BENCHMARK(BM_GeneratePalettesAfterOneChange)->Unit(benchmark::kMillisecond);
 
 void BM_GeneratePalettesFromNothing(benchmark::State& state) {
-  const project::ProjectDocument& document = Shared().Document();
+  const project::ProjectDocument& document = Shared(static_cast<int>(state.range(1))).Document();
   for (auto _ : state) {
     // A copy whose working bitmaps have another key: as if the post-process changed.
     state.PauseTiming();
@@ -112,7 +126,33 @@ void BM_GeneratePalettesFromNothing(benchmark::State& state) {
     compile::PaletteGenerator().Generate(*fresh, static_cast<int>(state.range(0)));
   }
 }
-BENCHMARK(BM_GeneratePalettesFromNothing)->Arg(1)->Arg(2)->ArgName("jobs")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_GeneratePalettesFromNothing)
+    ->ArgsProduct({{1, 2}, {0, 1}})
+    ->ArgNames({"jobs", "quality"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// What the compile spends finding out that pictures of many colours cannot
+// keep them all: the exact mapping tried on every mipmap level of the 40
+// textures, given up at the first pixel the palette lacks. Compare with
+// BM_BuildTexturePackage/jobs:1.
+void BM_ExactChecksOfTheProject(benchmark::State& state) {
+  const project::ProjectDocument& document = Shared().Document();
+  std::vector<std::pair<raster::Bitmap, const compile::Palette*>> levels;
+  for (const project::SkinNode* node : project::TextureNodes(document.Root())) {
+    raster::Bitmap level = node->Texture().WorkingBitmap->ToBgr24();
+    while (level.Width() >= 1) {
+      levels.emplace_back(level, &node->Texture().Palette);
+      if (level.Width() == 1) break;
+      level = level.StretchNearest(level.Width() / 2, level.Height() / 2);
+    }
+  }
+  for (auto _ : state)
+    for (const auto& [level, palette] : levels)
+      benchmark::DoNotOptimize(compile::MapExactly(level, *palette, {}, 0).has_value());
+  state.counters["levels"] = static_cast<double>(levels.size());
+}
+BENCHMARK(BM_ExactChecksOfTheProject)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

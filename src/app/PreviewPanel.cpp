@@ -20,6 +20,7 @@
 #include "app/ProgressWindow.h"
 #include "app/QtText.h"
 #include "app/UserQuestions.h"
+#include "compile/PaletteGeneration.h"
 #include "preview/CameraPresets.h"
 #include "project/ProjectDocument.h"
 #include "render/AnimationClock.h"
@@ -361,7 +362,7 @@ void PreviewPanel::FillLists() {
 void PreviewPanel::Draw3D(bool everything) {
   if (!document_) return;
   preview::SlotResolution resolution;
-  Run("Draw3D[1]: ", [&] { resolution = session_.Textures(document_->Model()); });
+  Run("Draw3D[1]: ", [&] { resolution = session_.Textures(document_->Model(), compile::QualityOf(document_->Options())); });
   // Each texture that cannot be shown is told once per preview, all of one update in one message.
   QStringList untold;
   for (const std::string& message : resolution.Messages)

@@ -57,6 +57,10 @@ ProjectOptionsPage::ProjectOptionsPage(UserQuestions& questions, QWidget* parent
     reducePalettes_->addButton(button, choice);
     palettesLayout->addWidget(button);
   }
+  highQuality_ = new QCheckBox("High quality", palettes);
+  highQuality_->setObjectName("opt_palettequality");
+  highQuality_->setToolTip("Palettes that keep more of the pictures' colours, at some cost in compile time");
+  palettesLayout->addWidget(highQuality_);
   layout->addWidget(palettes);
 
   auto* postprocess = new QGroupBox("Texture postprocess", content);
@@ -115,7 +119,7 @@ ProjectOptionsPage::ProjectOptionsPage(UserQuestions& questions, QWidget* parent
   outer->setContentsMargins(0, 0, 0, 0);
   outer->addWidget(scroll);
 
-  for (QCheckBox* box : {mipmaps_, clientOptional_, serverSupport_, reducedInt_, notAllowDownload_})
+  for (QCheckBox* box : {mipmaps_, clientOptional_, highQuality_, serverSupport_, reducedInt_, notAllowDownload_})
     connect(box, &QCheckBox::toggled, this, [this] { Edited(-1); });
   connect(reducePalettes_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
     if (checked) Edited(-1);
@@ -156,6 +160,7 @@ void ProjectOptionsPage::ShowOptions(const project::ProjectOptions& options) {
   mipmaps_->setChecked(options.OnlyFirstMipMap);
   clientOptional_->setChecked(options.ClientOptional);
   if (QAbstractButton* button = reducePalettes_->button(options.ReducePalettes)) button->setChecked(true);
+  highQuality_->setChecked(options.PaletteQuality == 1);
   brightness_->setValue(options.Brightness);
   saturation_->setValue(options.Saturation);
   // setText would move the cursor of the edit being typed in to its end.
@@ -181,6 +186,7 @@ project::ProjectOptions ProjectOptionsPage::Options() const {
   options.OnlyFirstMipMap = mipmaps_->isChecked();
   options.ClientOptional = clientOptional_->isChecked();
   options.ReducePalettes = std::max(0, reducePalettes_->checkedId());
+  options.PaletteQuality = highQuality_->isChecked() ? 1 : 0;
   options.Brightness = brightness_->value();
   options.Saturation = saturation_->value();
   options.UMODProductName = ToDocumentText(productName_->text());

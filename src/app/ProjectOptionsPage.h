@@ -43,6 +43,7 @@ private:
   QCheckBox* mipmaps_;
   QCheckBox* clientOptional_;
   QButtonGroup* reducePalettes_;
+  QCheckBox* highQuality_;
   QSlider* brightness_;
   QLabel* brightnessValue_;
   QSlider* saturation_;

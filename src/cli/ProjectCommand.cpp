@@ -94,7 +94,7 @@ void ShowJson(const ProjectDocument& document, std::ostream& out) {
   json.Key("options").BeginObject();
   json.Key("onlyFirstMipMap").Bool(o.OnlyFirstMipMap);
   json.Key("clientOptional").Bool(o.ClientOptional);
-  json.Field("reducePalettes", o.ReducePalettes).Field("brightness", o.Brightness).Field("saturation", o.Saturation);
+  json.Field("reducePalettes", o.ReducePalettes).Field("paletteQuality", o.PaletteQuality).Field("brightness", o.Brightness).Field("saturation", o.Saturation);
   json.Key("reducedINT").Bool(o.ReducedINT);
   json.Field("umodProductName", o.UMODProductName)
       .Field("umodURL", o.UMODURL)

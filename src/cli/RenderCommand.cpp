@@ -110,7 +110,7 @@ int RunRender(const std::vector<std::string>& words, std::ostream& out) {
     for (const model::TCameraPreset& p : definition.Presets) names.push_back(p.Name);
     session.Camera = preview::PoseOf(definition.Presets[static_cast<std::size_t>(IndexOf(names, *preset, "camera preset"))]);
   }
-  const preview::SlotResolution resolution = session.Textures(definition);
+  const preview::SlotResolution resolution = session.Textures(definition, compile::QualityOf(document->Options()));
   for (const std::string& message : resolution.Messages) std::cerr << "marbelle render: warning: " << message << '\n';
 
   render::PreviewScene scene;

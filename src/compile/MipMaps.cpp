@@ -14,7 +14,7 @@ int MipLevelCount(const raster::Bitmap& bitmap, bool sectionOneMipMap, bool proj
 }
 
 std::vector<raster::Bitmap> BuildMipChain(const raster::Bitmap& prepared, const Palette& palette, int levelCount,
-                                          const std::vector<std::uint8_t>& mask) {
+                                          const std::vector<std::uint8_t>& mask, PaletteQuality quality) {
   std::vector<raster::Bitmap> levels;
   levels.reserve(static_cast<std::size_t>(std::max(levelCount, 0)));
   raster::Bitmap picture = prepared.ToBgr24();
@@ -25,7 +25,7 @@ std::vector<raster::Bitmap> BuildMipChain(const raster::Bitmap& prepared, const 
     maskPicture.Pixels() = mask;
   }
   for (int i = 0; i < levelCount; ++i) {
-    levels.push_back(MapToPalette(picture, palette, maskPicture.Pixels()));
+    levels.push_back(MapToPalette(picture, palette, maskPicture.Pixels(), quality));
     if (i + 1 == levelCount) break;
     const int width = picture.Width() / 2;
     const int height = picture.Height() / 2;
@@ -35,8 +35,9 @@ std::vector<raster::Bitmap> BuildMipChain(const raster::Bitmap& prepared, const 
   return levels;
 }
 
-raster::PaletteEntry ComputeAverageColor(const raster::Bitmap& prepared, const Palette& palette) {
-  const raster::Bitmap pixel = MapToPalette(prepared.ToBgr24().StretchNearest(1, 1), palette);
+raster::PaletteEntry ComputeAverageColor(const raster::Bitmap& prepared, const Palette& palette,
+                                         PaletteQuality quality) {
+  const raster::Bitmap pixel = MapToPalette(prepared.ToBgr24().StretchNearest(1, 1), palette, {}, quality);
   return palette[pixel.Row(0)[0]];
 }
 

@@ -16,12 +16,14 @@ int MipLevelCount(const raster::Bitmap& bitmap, bool sectionOneMipMap, bool proj
 // true-colour reduction mapped onto the palette with dithering, then halved by
 // keeping one source pixel per 2 x 2 block. A mask, when given, holds one
 // byte per pixel, halves with the picture, and gives its pixels index 0 in
-// every level.
+// every level. Each level is mapped with the palette quality.
 std::vector<raster::Bitmap> BuildMipChain(const raster::Bitmap& prepared, const Palette& palette, int levelCount,
-                                          const std::vector<std::uint8_t>& mask = {});
+                                          const std::vector<std::uint8_t>& mask = {},
+                                          PaletteQuality quality = PaletteQuality::Classic);
 
 // The palette colour of the texture reduced to one pixel by the same
 // nearest-neighbour sampling.
-raster::PaletteEntry ComputeAverageColor(const raster::Bitmap& prepared, const Palette& palette);
+raster::PaletteEntry ComputeAverageColor(const raster::Bitmap& prepared, const Palette& palette,
+                                         PaletteQuality quality = PaletteQuality::Classic);
 
 }  // namespace compile

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "compile/ColorQuantizer.h"
+#include "compile/HighQualityPalette.h"
 #include "compile/CompileCancelled.h"
 #include "compile/ContentHash.h"
 #include "compile/PreparedTexture.h"
@@ -23,10 +23,12 @@ bool Reserved(const project::ProjectDocument& document, const SkinNode& texture)
   return HasReservedPalette(texture.Texture().SourceBitmap, Masked(document, texture));
 }
 
-std::uint64_t WorkingKey(const project::TObjetoTextura& texture, bool masked, int brightness, int saturation) {
+std::uint64_t WorkingKey(const project::TObjetoTextura& texture, bool masked, int brightness, int saturation,
+                         PaletteQuality quality) {
   return ContentHash()
       .Add(texture.SourceBitmap)
       .Add(static_cast<std::uint64_t>(masked))
+      .Add(static_cast<std::uint64_t>(quality))
       .Add(static_cast<std::uint64_t>(brightness))
       .Add(static_cast<std::uint64_t>(saturation))
       .Value();
@@ -39,6 +41,10 @@ std::vector<const SkinNode*> PresentTextures(const SkinNode& node) {
 }
 
 }  // namespace
+
+PaletteQuality QualityOf(const project::ProjectOptions& options) {
+  return options.PaletteQuality == 1 ? PaletteQuality::High : PaletteQuality::Classic;
+}
 
 std::vector<PaletteGroup> PaletteGroups(const project::ProjectDocument& document) {
   const int mode = document.Options().ReducePalettes;
@@ -73,6 +79,7 @@ std::vector<const SkinNode*> PaletteGenerator::Generate(project::ProjectDocument
                                                         const std::stop_token& stop) {
   const int brightness = document.Options().Brightness;
   const int saturation = document.Options().Saturation;
+  const PaletteQuality quality = QualityOf(document.Options());
   const std::vector<const SkinNode*> textures = PresentTextures(document.Root());
 
   std::vector<std::uint64_t> workingKeys(textures.size());
@@ -81,13 +88,14 @@ std::vector<const SkinNode*> PaletteGenerator::Generate(project::ProjectDocument
     if (stop.stop_requested()) return;
     const project::TObjetoTextura& texture = textures[i]->Texture();
     const bool masked = Masked(document, *textures[i]);
-    workingKeys[i] = WorkingKey(texture, masked, brightness, saturation);
+    workingKeys[i] = WorkingKey(texture, masked, brightness, saturation, quality);
     if (texture.WorkingBitmap && texture.WorkingKey == workingKeys[i]) return;
-    workings[i] = PrepareWorkingBitmap(texture.SourceBitmap, masked, brightness, saturation);
+    workings[i] = PrepareWorkingBitmap(texture.SourceBitmap, masked, brightness, saturation, quality);
   });
   ThrowIfStopped(stop);
 
-  // Group keys come from the working keys, so the palettes can be built before anything is stored.
+  // Group keys come from the working keys (which hold the quality), so the
+  // palettes can be built before anything is stored.
   std::unordered_map<const SkinNode*, std::size_t> indexOf;
   for (std::size_t i = 0; i < textures.size(); ++i) indexOf[textures[i]] = i;
   const std::vector<PaletteGroup> groups = PaletteGroups(document);
@@ -114,7 +122,7 @@ std::vector<const SkinNode*> PaletteGenerator::Generate(project::ProjectDocument
     }
     std::vector<const raster::Bitmap*> bitmaps;
     for (const SkinNode* member : members) bitmaps.push_back(&working(member));
-    built[g] = BuildOptimizedPalette(bitmaps, 256);
+    built[g] = BuildPalette(bitmaps, 256, quality);
   });
   ThrowIfStopped(stop);
 

@@ -11,6 +11,7 @@
 
 namespace project {
 class ProjectDocument;
+struct ProjectOptions;
 class SkinNode;
 }  // namespace project
 
@@ -22,6 +23,9 @@ struct PaletteGroup {
   // Texture nodes in tree order.
   std::vector<const project::SkinNode*> Members;
 };
+
+// The palette quality a project's options choose.
+PaletteQuality QualityOf(const project::ProjectOptions& options);
 
 // The palette groups of a project under its "Palettes generation" option: one
 // per texture, one per skin, or one for the package. A masked texture whose

@@ -1,5 +1,8 @@
 #include "compile/PaletteMapping.h"
 
+#include "compile/ExactColours.h"
+#include "compile/HighQualityPalette.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -122,10 +125,13 @@ void TFloydSteinbergDitherer::MapRow(const std::uint8_t* bgr, std::uint8_t* inde
 }
 
 raster::Bitmap MapToPalette(const raster::Bitmap& bitmap, const Palette& palette,
-                            const std::vector<std::uint8_t>& mask) {
+                            const std::vector<std::uint8_t>& mask, PaletteQuality quality) {
   const std::size_t pixels = static_cast<std::size_t>(bitmap.Width()) * static_cast<std::size_t>(bitmap.Height());
   if (!mask.empty() && mask.size() != pixels) throw std::invalid_argument("The mask does not match the bitmap");
   const raster::Bitmap source = bitmap.ToBgr24();
+  // A palette that holds every colour of the picture keeps it as it is.
+  if (auto exact = MapExactly(source, palette, mask, mask.empty() ? 0 : 1)) return std::move(*exact);
+  if (quality == PaletteQuality::High) return MapRefined(source, palette, mask);
   TFastColorLookup lookup(palette, mask.empty() ? 0 : 1);
   TFloydSteinbergDitherer ditherer(bitmap.Width());
   raster::Bitmap result(bitmap.Width(), bitmap.Height(), raster::PixelFormat::Indexed8);

@@ -61,8 +61,11 @@ private:
 // one, the source read as 24-bit. A mask, when given, holds one byte per
 // pixel: the pixels it marks take index 0 and pass no error on, and the
 // others are mapped onto entries 1 and up only, so that no hole opens where
-// the picture has none.
+// the picture has none. When the palette holds every colour of the picture,
+// each pixel takes the first entry of its own colour and nothing is diffused.
+// "High quality" maps as MapRefined does.
 raster::Bitmap MapToPalette(const raster::Bitmap& bitmap, const Palette& palette,
-                            const std::vector<std::uint8_t>& mask = {});
+                            const std::vector<std::uint8_t>& mask = {},
+                            PaletteQuality quality = PaletteQuality::Classic);
 
 }  // namespace compile

@@ -1,6 +1,7 @@
 #include "compile/PreparedTexture.h"
 
-#include "compile/ColorQuantizer.h"
+#include "compile/HighQualityPalette.h"
+#include "compile/ExactColours.h"
 #include "compile/PaletteMapping.h"
 #include "compile/PostProcess.h"
 
@@ -17,7 +18,8 @@ bool HasReservedPalette(const raster::Bitmap& source, bool maskedSection) {
   return maskedSection && source.Format() != raster::PixelFormat::Bgr24;
 }
 
-raster::Bitmap PrepareWorkingBitmap(const raster::Bitmap& source, bool maskedSection, int brightness, int saturation) {
+raster::Bitmap PrepareWorkingBitmap(const raster::Bitmap& source, bool maskedSection, int brightness, int saturation,
+                                    PaletteQuality quality) {
   raster::Bitmap working = source.ToBgr24();
   ApplyBrightness(working, brightness);
   ApplySaturation(working, saturation);
@@ -38,10 +40,12 @@ raster::Bitmap PrepareWorkingBitmap(const raster::Bitmap& source, bool maskedSec
   }
   maskColour = AdjustColour(maskColour, brightness, saturation);
 
-  const Palette colours = BuildOptimizedPalette({&working}, 255);
+  // Up to 255 colours besides the mask are kept as they are.
+  const std::optional<raster::Bitmap> few = FewColours(working, mask, 255);
+  const Palette colours = BuildPalette({few ? &*few : &working}, 255, quality);
   Palette palette{raster::PaletteEntry{maskColour.Red, maskColour.Green, maskColour.Blue, 0}};
   palette.insert(palette.end(), colours.begin(), colours.end());
-  return MapToPalette(working, palette, mask);
+  return MapToPalette(working, palette, mask, quality);
 }
 
 PreparedTexture Prepare(const raster::Bitmap& working) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "compile/Palette.h"
 #include "raster/Bitmap.h"
 
 namespace compile {
@@ -19,7 +20,8 @@ struct PreparedTexture {
 // saturation. A source in a masked section that carries a mask (an 8-bit
 // picture's colour 0, or a true-colour picture's transparent pixels) becomes
 // an 8-bit bitmap whose palette reserves entry 0 for the mask.
-raster::Bitmap PrepareWorkingBitmap(const raster::Bitmap& source, bool maskedSection, int brightness, int saturation);
+raster::Bitmap PrepareWorkingBitmap(const raster::Bitmap& source, bool maskedSection, int brightness, int saturation,
+                                    PaletteQuality quality = PaletteQuality::Classic);
 
 // Whether a texture's source gets a palette of its own with entry 0 reserved.
 bool HasReservedPalette(const raster::Bitmap& source, bool maskedSection);

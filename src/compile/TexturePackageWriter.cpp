@@ -61,8 +61,9 @@ CompiledTexture CompileTexture(const project::ProjectDocument& document, const S
   compiled.Height = prepared.Picture.Height();
   const int levels =
       MipLevelCount(prepared.Picture, section.Part.Has(model::ONEMIPMAP), document.Options().OnlyFirstMipMap);
-  compiled.Levels = BuildMipChain(prepared.Picture, texture.Palette, levels, prepared.Mask);
-  compiled.Average = ComputeAverageColor(prepared.Picture, texture.Palette);
+  const PaletteQuality quality = QualityOf(document.Options());
+  compiled.Levels = BuildMipChain(prepared.Picture, texture.Palette, levels, prepared.Mask, quality);
+  compiled.Average = ComputeAverageColor(prepared.Picture, texture.Palette, quality);
   return compiled;
 }
 

@@ -54,7 +54,10 @@ public:
   void ChooseSkin(int index);
   void ChooseTeam(int index);
   void ChooseFace(int index);
-  SlotResolution Textures(const model::TModelo& definition) const { return ResolveTextureSlots(definition, selection_); }
+  SlotResolution Textures(const model::TModelo& definition,
+                          compile::PaletteQuality quality = compile::PaletteQuality::Classic) const {
+    return ResolveTextureSlots(definition, selection_, quality);
+  }
 
   // "None", then the model's animations.
   std::vector<std::string> AnimationEntries() const;

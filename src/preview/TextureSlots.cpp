@@ -27,15 +27,16 @@ const project::SkinNode* ChooseVariant(const project::SkinNode& section, const m
 
 // The picture as the game will show it: what palette generation prepared,
 // mapped onto its palette. A picture that keeps a palette of its own stays as it is.
-raster::Bitmap GamePicture(const project::TObjetoTextura& texture, bool& mapped) {
+raster::Bitmap GamePicture(const project::TObjetoTextura& texture, compile::PaletteQuality quality, bool& mapped) {
   const raster::Bitmap& prepared = texture.WorkingBitmap ? *texture.WorkingBitmap : texture.SourceBitmap;
   mapped = prepared.Format() != raster::PixelFormat::Indexed8 && !texture.Palette.empty();
-  return mapped ? compile::MapToPalette(prepared, texture.Palette) : prepared;
+  return mapped ? compile::MapToPalette(prepared, texture.Palette, {}, quality) : prepared;
 }
 
 }  // namespace
 
-SlotResolution ResolveTextureSlots(const model::TModelo& definition, const Selection& selection) {
+SlotResolution ResolveTextureSlots(const model::TModelo& definition, const Selection& selection,
+                                   compile::PaletteQuality quality) {
   SlotResolution result;
   const std::filesystem::path definitionFile = definition.DefinitionFile();
   for (int number = 1; number <= ActorCount; ++number)
@@ -54,7 +55,7 @@ SlotResolution ResolveTextureSlots(const model::TModelo& definition, const Selec
     if (slot.Variant) {
       const project::TObjetoTextura& texture = slot.Variant->Texture();
       if (!texture.FileName.empty()) slot.FileName = texture.FileName;
-      if (!texture.Missing()) slot.Picture = GamePicture(texture, mapped);
+      if (!texture.Missing()) slot.Picture = GamePicture(texture, quality, mapped);
     }
     if (slot.Picture.IsEmpty() && !slot.FileName.empty()) {
       try {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "compile/Palette.h"
 #include "preview/PreviewChoices.h"
 #include "preview/PreviewMesh.h"
 #include "raster/Bitmap.h"
@@ -46,7 +47,9 @@ struct SlotResolution {
 // face, team alone, default with the face, default), its picture mapped onto
 // the palette palette generation gave it, exactly as the package will hold
 // it. Sections without a variant show their wire bitmap, when there is one.
-SlotResolution ResolveTextureSlots(const model::TModelo& definition, const Selection& selection);
+// Pictures are mapped with the project's palette quality.
+SlotResolution ResolveTextureSlots(const model::TModelo& definition, const Selection& selection,
+                                   compile::PaletteQuality quality = compile::PaletteQuality::Classic);
 
 // How an actor draws its slot.
 enum class PolygonMode { Fill, Lines };

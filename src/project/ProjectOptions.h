@@ -11,6 +11,8 @@ struct ProjectOptions {
   bool ClientOptional = false;
   // 0 one palette per texture, 1 one per skin, 2 one for the whole package.
   int ReducePalettes = 0;
+  // 0 the octree and Floyd-Steinberg, 1 "High quality" palettes and mapping.
+  int PaletteQuality = 0;
   int Brightness = 50;
   int Saturation = 50;
   std::string UMODProductName;

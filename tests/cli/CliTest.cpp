@@ -297,6 +297,13 @@ TEST(CliCompileTest, CompilesPacksAndInstallsAProject) {
                                       "--out", QString::fromStdString((f.home / "q").string())});
   ASSERT_EQ(quantized.status, 0) << quantized.err;
   EXPECT_EQ(QImage(QString::fromStdString((f.home / "q" / "blst1.bmp").string())).format(), QImage::Format_Indexed8);
+  const Outcome high = Marbelle({"quantize", QString::fromStdString((f.home / "Textures" / "blst1.bmp").string()),
+                                 "--quality", "high", "--out", QString::fromStdString((f.home / "h").string())});
+  ASSERT_EQ(high.status, 0) << high.err;
+  EXPECT_TRUE(std::filesystem::exists(f.home / "h" / "blst1.bmp"));
+  const Outcome wrong = Marbelle({"quantize", "x.png", "--quality", "best", "--out", "y"});
+  EXPECT_EQ(wrong.status, 1);
+  EXPECT_NE(wrong.err.find("--quality is classic or high"), std::string::npos);
 }
 
 TEST(CliCompileTest, CtrlCLeavesNoNewFileBehind) {

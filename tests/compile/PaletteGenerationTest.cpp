@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ColourPictures.h"
 #include "compile/PaletteGeneration.h"
 #include "compile/PostProcess.h"
 #include "raster/BmpFile.h"
@@ -56,6 +57,29 @@ TEST(PaletteGenerationTest, ModesGiveOnePalettePerTextureSkinOrPackage) {
   options.ReducePalettes = 1;
   document->SetOptions(options);
   EXPECT_NO_THROW(compile::PaletteGenerator().Generate(*document));
+}
+
+TEST(PaletteGenerationTest, TheQualityOptionMakesPalettesAgainAndBackExactly) {
+  ProjectFixture f;
+  auto document = f.NewProject();
+  const SkinNode& skin = document->NewSkin("Grain", "grai");
+  // More colours than a palette holds, so the two qualities differ.
+  const std::filesystem::path noise = f.home / "noise.bmp";
+  raster::SaveBmpFile(colourtest::Noise(64, 64, 5), noise);
+  document->AddTexture(SectionNode(*document, skin, 1), noise, "< Default >", "");
+  compile::PaletteGenerator generator;
+  generator.Generate(*document, 1);
+  const auto classic = Palettes(*document);
+  ProjectOptions options = document->Options();
+  options.PaletteQuality = 1;
+  document->SetOptions(options);
+  EXPECT_EQ(generator.Generate(*document, 1).size(), 1u);
+  const auto high = Palettes(*document);
+  EXPECT_NE(high, classic);
+  options.PaletteQuality = 0;
+  document->SetOptions(options);
+  generator.Generate(*document, 1);
+  EXPECT_EQ(Palettes(*document), classic);
 }
 
 TEST(PaletteGenerationTest, ChangesRedoOnlyWhatTheyTouchWithTheSameResults) {

@@ -56,9 +56,11 @@ TEST(ProjectFileTest, SavedLoadedAndSavedAgainIsByteIdentical) {
   options.UMODProductName = "Blue Steel Pack";
   options.Brightness = 75;
   options.ReducePalettes = 2;
+  options.PaletteQuality = 1;
   document->SetOptions(options);
   document->Save();
   const std::string first = FileText(f.home / "SoldierSkins.mrb");
+  EXPECT_NE(first.find("PaletteQuality=1\r\n"), std::string::npos);
   EXPECT_NE(first.find("Filename=" + picture), std::string::npos);
 
   auto loaded = ProjectDocument::Load(f.home / "SoldierSkins.mrb", f.catalogue, f.home.Path());
