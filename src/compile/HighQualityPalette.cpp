@@ -70,28 +70,30 @@ std::vector<Point> ColourPoints(const std::vector<const raster::Bitmap*>& bitmap
 // whose weight times its squared distance to the entries chosen is largest,
 // so that every colour that matters gets an entry before the blends do.
 Palette FarthestPoints(const std::vector<Point>& points, int colorCount) {
+  // Channels apart and in floats (squared distances stay exact below 2^24), so the loops run four points a step.
+  const std::size_t count = points.size();
+  std::vector<float> red(count), green(count), blue(count), weight(count), nearest(count, 1e30f), score(count);
+  for (std::size_t p = 0; p < count; ++p) {
+    red[p] = static_cast<float>(points[p].Red);
+    green[p] = static_cast<float>(points[p].Green);
+    blue[p] = static_cast<float>(points[p].Blue);
+    weight[p] = static_cast<float>(points[p].Weight);
+  }
+  std::size_t next = static_cast<std::size_t>(std::max_element(weight.begin(), weight.end()) - weight.begin());
   Palette palette;
-  std::vector<std::int64_t> nearest(points.size(), INT64_MAX);
-  std::size_t next = 0;
-  for (std::size_t p = 1; p < points.size(); ++p)
-    if (points[p].Weight > points[next].Weight) next = p;
   while (palette.size() < static_cast<std::size_t>(colorCount)) {
     const Point& chosen = points[next];
     palette.push_back({static_cast<std::uint8_t>(chosen.Red), static_cast<std::uint8_t>(chosen.Green),
                        static_cast<std::uint8_t>(chosen.Blue), 0});
-    std::int64_t farthest = 0;
-    for (std::size_t p = 0; p < points.size(); ++p) {
-      const Point& point = points[p];
-      const std::int64_t dr = point.Red - chosen.Red, dg = point.Green - chosen.Green, db = point.Blue - chosen.Blue;
+    const float r = red[next], g = green[next], b = blue[next];
+    for (std::size_t p = 0; p < count; ++p) {
+      const float dr = red[p] - r, dg = green[p] - g, db = blue[p] - b;
       nearest[p] = std::min(nearest[p], dr * dr + dg * dg + db * db);
-      const std::int64_t score = nearest[p] * point.Weight;
-      if (score > farthest) {
-        farthest = score;
-        next = p;
-      }
+      score[p] = nearest[p] * weight[p];
     }
+    next = static_cast<std::size_t>(std::max_element(score.begin(), score.end()) - score.begin());
     // Fewer cells than entries: the rest repeat the last, as the octree's palettes do.
-    if (farthest == 0) palette.resize(static_cast<std::size_t>(colorCount), palette.back());
+    if (score[next] == 0) palette.resize(static_cast<std::size_t>(colorCount), palette.back());
   }
   return palette;
 }
