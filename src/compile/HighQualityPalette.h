@@ -20,10 +20,11 @@ Palette BuildRefinedPalette(const std::vector<const raster::Bitmap*>& bitmaps, i
 // BuildOptimizedPalette or BuildRefinedPalette, as the quality says.
 Palette BuildPalette(const std::vector<const raster::Bitmap*>& bitmaps, int colorCount, PaletteQuality quality);
 
-// The mapping: every pixel on its nearest entry (exactly, in RGB), with a
-// gentle error diffusion: three quarters of Floyd-Steinberg's shares, and
-// none from a pixel its entry matches within one level a channel, so flat
-// areas stay flat. A mask as MapToPalette takes it.
+// The mapping: every pixel on the nearest entry in RGB of its cell of 5 bits
+// a channel (CachedNearestColour), with a gentle error diffusion: three
+// quarters of Floyd-Steinberg's shares, and none from a pixel its entry
+// matches within one level a channel, so flat areas stay flat. A mask as
+// MapToPalette takes it.
 raster::Bitmap MapRefined(const raster::Bitmap& bgr, const Palette& palette, const std::vector<std::uint8_t>& mask);
 
 }  // namespace compile
