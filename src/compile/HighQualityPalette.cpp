@@ -1,8 +1,8 @@
 #include "compile/HighQualityPalette.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
+#include <cstdlib>
 
 #include "compile/ColorQuantizer.h"
 #include "compile/ExactColours.h"
@@ -101,7 +101,9 @@ Palette FarthestPoints(const std::vector<Point>& points, int colorCount) {
 }  // namespace
 
 Palette BuildRefinedPalette(const std::vector<const raster::Bitmap*>& bitmaps, int colorCount) {
-  if (FewerColoursThan(bitmaps, colorCount)) return BuildOptimizedPalette(bitmaps, colorCount);
+  // The octree refuses a list it cannot read, with its own message.
+  const bool readable = !bitmaps.empty() && std::find(bitmaps.begin(), bitmaps.end(), nullptr) == bitmaps.end();
+  if (!readable || FewerColoursThan(bitmaps, colorCount)) return BuildOptimizedPalette(bitmaps, colorCount);
   Palette palette = FarthestPoints(ColourPoints(bitmaps, SeedBits), colorCount);
   const std::vector<Point> points = ColourPoints(bitmaps, PassBits);
   std::vector<int> assigned(points.size(), -1);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <random>
 #include <set>
 
@@ -128,6 +130,8 @@ TEST(HighQualityPaletteTest, KeepsTheColoursThatMatterWhereTheOctreeMergesThem) 
   EXPECT_LT(std::count_if(blocks.begin(), blocks.end(), [&](std::uint32_t c) { return Holds(classic, c, 4); }), 200);
   // And it is the same palette every time.
   EXPECT_EQ(compile::BuildRefinedPalette({&picture}, 256), refined);
+  EXPECT_THROW(compile::BuildRefinedPalette({&picture, nullptr}, 256), std::runtime_error);
+  EXPECT_THROW(compile::BuildRefinedPalette({}, 256), std::runtime_error);
 }
 
 TEST(HighQualityPaletteTest, MapsCloserThanTheClassicWay) {
