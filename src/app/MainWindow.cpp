@@ -165,6 +165,7 @@ void MainWindow::BuildMenus() {
   saveAs_ = AddAction(file, "mnu_SaveAs", "Save Project As...");
   // Not every platform theme names a Save As key; desktop users expect this one.
   saveAs_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  QAction* installUmod = AddAction(file, "mnu_InstallUmod", "Install UMOD...");
   file->addSeparator();
   loadAnimations_ = AddAction(file, "mnu_LoadAnimations", "Load Animations");
   loadAnimations_->setCheckable(true);
@@ -228,6 +229,7 @@ void MainWindow::BuildMenus() {
   connect(loadProject, &QAction::triggered, this, [this] { Guarded([this] { LoadProject(); }); });
   connect(saveProject_, &QAction::triggered, this, [this] { Guarded([this] { SaveProject(false); }); });
   connect(saveAs_, &QAction::triggered, this, [this] { Guarded([this] { SaveProjectAs(); }); });
+  connect(installUmod, &QAction::triggered, this, [this] { Guarded([this] { InstallUmod(); }); });
   connect(loadAnimations_, &QAction::triggered, this, [this] { Guarded([this] { ToggleLoadAnimations(); }); });
   connect(expertMode_, &QAction::triggered, this, [this] { ToggleAdvancedMode(); });
   connect(exit, &QAction::triggered, this, &QWidget::close);

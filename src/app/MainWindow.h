@@ -117,6 +117,8 @@ private:
   // Compiling.
   void CompileProject(bool install, bool umod);
   void CompileEnded(const CompileResult& result);
+  // Installs the files of a .umod archive into the game directory.
+  void InstallUmod();
   void BeginBusy();
   void EndBusy();
 

@@ -18,6 +18,7 @@ int RunQuantize(const std::vector<std::string>& words, std::ostream& out);
 int RunModels(const std::vector<std::string>& words, std::ostream& out);
 int RunProject(const std::vector<std::string>& words, std::ostream& out);
 int RunRender(const std::vector<std::string>& words, std::ostream& out);
+int RunUmod(const std::vector<std::string>& words, std::ostream& out);
 
 // One line for a message that may hold line breaks.
 std::string OneLine(std::string text);

@@ -47,8 +47,12 @@ constexpr const char* Usage =
     "         [--size WxH] [--turntable N] --out FILE.png [--home DIR]\n"
     "      draws the model in the project's skin, as the preview shows it, into a PNG (needs a\n"
     "      display with OpenGL; xvfb-run serves); --turntable N writes N pictures around the model\n"
-    "  quantize PICTURE... --out DIR\n"
-    "      reduces each picture to 256 colours as texture packages store them (8-bit BMP)\n";
+    "  quantize PICTURE... --out DIR [--quality classic|high]\n"
+    "      reduces each picture to 256 colours as texture packages store them (8-bit BMP)\n"
+    "  umod list FILE.umod | umod extract FILE.umod OUTDIR | umod install FILE.umod [--game-dir DIR] [--dry-run]\n"
+    "      an installer archive's product, version and entries; its files unpacked into OUTDIR;\n"
+    "      or its files (not its manifests) copied into the game directory, into its folders in\n"
+    "      whatever letter case they have; an archive with an unsafe path or any damage is refused\n";
 
 }  // namespace
 
@@ -82,7 +86,8 @@ int main(int argc, char** argv) {
       {"models", cli::RunModels},
       {"project", cli::RunProject},
       {"quantize", cli::RunQuantize},
-      {"render", cli::RunRender}};
+      {"render", cli::RunRender},
+      {"umod", cli::RunUmod}};
   if (command == "--help" || command == "-h" || command == "help") {
     std::cout << Usage;
     return 0;

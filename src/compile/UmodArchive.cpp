@@ -1,5 +1,6 @@
 #include "compile/UmodArchive.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -7,6 +8,7 @@
 #include "compile/Crc32.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileContents.h"
+#include "unrealpkg/ByteReader.h"
 
 namespace compile {
 
@@ -55,13 +57,19 @@ PackedFile ReadPackedFile(std::string archivePath, const std::filesystem::path& 
   return {std::move(archivePath), std::move(*contents)};
 }
 
+// Unreal's compact index: sign and 6 bits, then 7 bits a byte.
+void AppendCompactIndex(std::vector<std::uint8_t>& out, std::size_t value) {
+  out.push_back(static_cast<std::uint8_t>((value & 0x3F) | (value > 0x3F ? 0x40 : 0)));
+  for (value >>= 6; value > 0; value >>= 7) out.push_back(static_cast<std::uint8_t>((value & 0x7F) | (value > 0x7F ? 0x80 : 0)));
+}
+
 void AppendDirectory(std::vector<std::uint8_t>& out, const std::vector<UmodEntry>& entries) {
-  out.push_back(static_cast<std::uint8_t>(entries.size()));
+  AppendCompactIndex(out, entries.size());
   for (const UmodEntry& entry : entries) {
-    // The length is a single byte that counts the terminating zero.
+    // The length counts the terminating zero.
     if (entry.archivePath.size() >= 255)
       throw UmodError("The archive path \"" + entry.archivePath + "\" is too long for a UMOD directory");
-    out.push_back(static_cast<std::uint8_t>(entry.archivePath.size() + 1));
+    AppendCompactIndex(out, entry.archivePath.size() + 1);
     AppendBytes(out, entry.archivePath);
     out.push_back(0);
     AppendUInt32(out, static_cast<std::uint32_t>(entry.offset));
@@ -74,30 +82,72 @@ void AppendDirectory(std::vector<std::uint8_t>& out, const std::vector<UmodEntry
   throw UmodError("Damaged UMOD archive \"" + file.string() + "\": " + reason);
 }
 
-// The directory between `offset` and `end`, every entry inside the data before it.
+// Why the archive may not write a file at this path, if it may not: it must
+// stay inside the folder it is installed into.
+std::optional<std::string> UnsafePath(const std::string& path) {
+  if (path.empty()) return "an entry has no path";
+  if (path.front() == '\\' || path.front() == '/') return "entry \"" + path + "\" has an absolute path";
+  if (path.find(':') != std::string::npos) return "entry \"" + path + "\" names a drive";
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    const std::size_t stop = std::min(path.find_first_of("\\/", start), path.size());
+    const std::string part = path.substr(start, stop - start);
+    if (part.empty() || part == "." || part == "..")
+      return "entry \"" + path + "\" climbs out of the game directory or has an empty folder name";
+    for (const char c : part)
+      if (static_cast<unsigned char>(c) < 0x20) return "entry \"" + path + "\" holds a control character";
+    start = stop + 1;
+  }
+  return std::nullopt;
+}
+
+// The directory between `offset` and `end`. Entries lie one after another
+// from the archive's start to the directory, each path safe to write.
 std::vector<UmodEntry> ReadDirectory(const std::vector<std::uint8_t>& bytes, std::size_t offset, std::size_t end,
                                      const std::filesystem::path& file) {
-  std::size_t position = offset;
-  auto take = [&](std::size_t count) {
-    if (end - position < count) Damaged(file, "its directory runs into the trailer");
-    position += count;
-    return position - count;
-  };
-  std::vector<UmodEntry> entries(bytes[take(1)]);
-  for (UmodEntry& entry : entries) {
-    const std::size_t length = bytes[take(1)];
-    const std::size_t path = take(length);
-    if (length == 0 || bytes[path + length - 1] != 0) Damaged(file, "a directory path is not terminated");
-    entry.archivePath.assign(reinterpret_cast<const char*>(&bytes[path]), length - 1);
-    const std::size_t numbers = take(12);
-    entry.offset = static_cast<std::int32_t>(UInt32At(bytes, numbers));
-    entry.size = static_cast<std::int32_t>(UInt32At(bytes, numbers + 4));
-    entry.flags = static_cast<std::int32_t>(UInt32At(bytes, numbers + 8));
-    if (entry.offset < 0 || entry.size < 0 ||
-        static_cast<std::size_t>(entry.offset) + static_cast<std::size_t>(entry.size) > offset)
-      Damaged(file, "entry \"" + entry.archivePath + "\" lies outside the archive's data");
+  unrealpkg::ByteReader reader(bytes.data() + offset, end - offset);
+  std::vector<UmodEntry> entries;
+  try {
+    const std::int32_t count = reader.ReadIndex();
+    if (count < 0 || count > MaxUmodEntries)
+      Damaged(file, "its directory claims " + std::to_string(static_cast<std::uint32_t>(count)) +
+                        " entries, more than the " + std::to_string(MaxUmodEntries) + " an archive may hold");
+    entries.resize(static_cast<std::size_t>(count));
+    for (UmodEntry& entry : entries) {
+      const std::int32_t length = reader.ReadIndex();
+      if (length <= 0 || static_cast<std::size_t>(length) > reader.Remaining())
+        Damaged(file, "its directory runs into the trailer");
+      std::string path(static_cast<std::size_t>(length), '\0');
+      reader.ReadBytes(path.data(), path.size());
+      if (path.back() != 0) Damaged(file, "a directory path is not terminated");
+      path.pop_back();
+      entry.archivePath = std::move(path);
+      entry.offset = reader.ReadInt32();
+      entry.size = reader.ReadInt32();
+      entry.flags = reader.ReadInt32();
+      if (const auto unsafe = UnsafePath(entry.archivePath)) Damaged(file, *unsafe);
+      if (entry.offset < 0 || entry.size < 0 ||
+          static_cast<std::size_t>(entry.offset) + static_cast<std::size_t>(entry.size) > offset)
+        Damaged(file, "entry \"" + entry.archivePath + "\" lies outside the archive's data");
+    }
+  } catch (const unrealpkg::ReadError&) {
+    Damaged(file, "its directory runs into the trailer");
   }
-  if (position != end) Damaged(file, "its directory does not end at the trailer");
+  if (reader.Remaining() != 0) Damaged(file, "its directory does not end at the trailer");
+  // The files follow one another from the start up to the directory.
+  std::vector<const UmodEntry*> byOffset;
+  for (const UmodEntry& entry : entries) byOffset.push_back(&entry);
+  std::sort(byOffset.begin(), byOffset.end(), [](const UmodEntry* a, const UmodEntry* b) { return a->offset < b->offset; });
+  std::size_t next = 0;
+  for (const UmodEntry* entry : byOffset) {
+    if (static_cast<std::size_t>(entry->offset) != next)
+      Damaged(file, "the sizes of its entries do not add up: \"" + entry->archivePath + "\" starts at " +
+                        std::to_string(entry->offset) + " where " + std::to_string(next) + " was due");
+    next += static_cast<std::size_t>(entry->size);
+  }
+  if (next != offset)
+    Damaged(file, "the sizes of its entries do not add up: they end at " + std::to_string(next) +
+                      ", its directory starts at " + std::to_string(offset));
   return entries;
 }
 

@@ -42,6 +42,8 @@ struct UmodEntry {
 };
 
 inline constexpr std::uint32_t UmodSignature = 0x9FE3C5A3u;
+// More than any real installer holds: a larger count is damage or malice.
+inline constexpr std::int32_t MaxUmodEntries = 10000;
 inline constexpr std::size_t UmodTrailerSize = 20;
 
 std::string ManifestIntText(std::string_view packageName, const UmodOptions& options);
@@ -59,7 +61,10 @@ std::vector<std::uint8_t> BuildUmodArchive(std::string_view packageName, std::st
 // extension ".umod", replacing that file whole or not at all. Returns its path.
 std::filesystem::path WriteUmodArchive(const std::filesystem::path& projectFile, const UmodOptions& options);
 
-// An archive read back, its directory and CRC checked.
+// An archive read back and checked before anything trusts it: its CRC, its
+// directory (at most MaxUmodEntries entries, each inside the file, the sizes
+// adding up to the data), and every entry's path (relative, no drive, no
+// "..", no empty folder name). Any fault refuses the whole archive.
 struct UmodContents {
   std::vector<std::uint8_t> bytes;
   std::vector<UmodEntry> entries;

@@ -15,6 +15,17 @@ std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem:
   return std::nullopt;
 }
 
+std::optional<std::filesystem::path> FindNameIgnoringCase(const std::filesystem::path& directory,
+                                                          std::string_view name) {
+  const std::filesystem::path folder = directory.empty() ? std::filesystem::path(".") : directory;
+  std::error_code ec;
+  const std::filesystem::path exact = folder / std::string(name);
+  if (std::filesystem::exists(exact, ec)) return exact;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+    if (EqualsIgnoreCase(it->path().filename().string(), name)) return it->path();
+  return std::nullopt;
+}
+
 std::optional<std::filesystem::path> ResolvePathIgnoringCase(const std::filesystem::path& path) {
   std::error_code ec;
   if (std::filesystem::exists(path, ec)) return path;

@@ -12,6 +12,10 @@ namespace platform {
 std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem::path& directory,
                                                           std::string_view name);
 
+// The file or folder called `name` in `directory`, found as FindFileIgnoringCase finds files.
+std::optional<std::filesystem::path> FindNameIgnoringCase(const std::filesystem::path& directory,
+                                                          std::string_view name);
+
 // The path with every component found without regard to ASCII letter case
 // where the exact one does not exist ("textures/CASE.BMP" finds
 // "Textures/Case.bmp"); nullopt when a component has no match at all.

@@ -47,6 +47,10 @@ GameLocation LocateGame(const std::filesystem::path& settingsFile) {
   });
 }
 
+std::filesystem::path LocalGameDirectory(const std::filesystem::path& settingsFile) {
+  return WindowsPathToLocal(LocateGame(settingsFile).gameDirectory, WinePrefix());
+}
+
 std::string LocateGameDirectory(const GameCommand& game, std::span<const Registry* const> registries) {
   return FirstCommandPrefix(registries, "\\System\\", game);
 }

@@ -49,6 +49,9 @@ std::string LocateGameDirectory(const GameCommand& game, std::span<const Registr
 // LocateGameDirectory over the user's registry and the Wine prefix's system.reg.
 std::string LocateGameDirectory(const GameCommand& game);
 
+// The game directory LocateGame(settingsFile) finds, as a local path.
+std::filesystem::path LocalGameDirectory(const std::filesystem::path& settingsFile);
+
 // A Windows path as a local one, "\" read as "/": "C:\x\y" lies in the
 // prefix's drive_c, another drive letter under its dosdevices; paths without
 // a drive letter (Linux paths among them) stay as they are.

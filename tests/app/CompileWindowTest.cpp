@@ -7,6 +7,7 @@
 #include "WindowFixture.h"
 #include "app/ProgressWindow.h"
 #include "app/QtText.h"
+#include "compile/UmodArchive.h"
 #include "platform/ProgramHome.h"
 #include "platform/ProgramSettings.h"
 
@@ -92,4 +93,46 @@ TEST_F(CompileWindowTest, CancelStopsTheCompilationAndWritesNothing) {
   EXPECT_EQ(fixture.questions.messages[0].Text, "The compilation was cancelled. No file was changed.");
   EXPECT_FALSE(std::filesystem::exists(fixture.home / "SoldierSkins.utx"));
   EXPECT_FALSE(fixture.window->Busy());
+}
+
+TEST(InstallUmodWindowTest, TheFileMenuInstallsAnArchiveAfterListingItsFiles) {
+  WindowFixture fixture;
+  const auto game = fixture.home / "game";
+  std::filesystem::create_directories(game / "system");
+  std::filesystem::create_directories(game / "textures");
+  testsupport::WriteFile(game / "system" / "Knights.int", Bytes("old"));
+  platform::WriteGameDirectorySetting(platform::SettingsFilePath(fixture.home.Path()), game.string());
+  fixture.window = std::make_unique<app::MainWindow>(fixture.home.Path(), fixture.questions);
+  compile::UmodOptions options;
+  options.productName = "Knights";
+  testsupport::WriteFile(fixture.home / "Knights.umod", compile::BuildUmodArchive("Knights", "UTX", "[Public]\r\n", options));
+
+  // Declined: nothing written.
+  fixture.questions.openFiles = {app::PathToQString(fixture.home / "Knights.umod")};
+  fixture.questions.yesNo = {false};
+  fixture.Action("mnu_InstallUmod").trigger();
+  ASSERT_EQ(fixture.questions.questions.size(), 1u);
+  const QString& question = fixture.questions.questions[0];
+  EXPECT_TRUE(question.startsWith("Install UMOD: Install Knights (version 100) into " + app::PathToQString(game) + "?"))
+      << question.toStdString();
+  EXPECT_TRUE(question.contains(app::PathToQString(game / "textures" / "Knights.utx") + "\n")) << question.toStdString();
+  EXPECT_TRUE(question.contains(app::PathToQString(game / "system" / "Knights.int") + "  (replaces the file there)"));
+  EXPECT_FALSE(std::filesystem::exists(game / "textures" / "Knights.utx"));
+
+  fixture.questions.openFiles = {app::PathToQString(fixture.home / "Knights.umod")};
+  fixture.questions.yesNo = {true};
+  fixture.Action("mnu_InstallUmod").trigger();
+  EXPECT_EQ(fixture.questions.TakeMessages(),
+            std::vector<QString>({"Knights is installed: 2 files written, 1 of them in place of older ones."}));
+  EXPECT_EQ(testsupport::ReadFile(game / "textures" / "Knights.utx"), Bytes("UTX"));
+  EXPECT_EQ(testsupport::ReadFile(game / "system" / "Knights.int"), Bytes("[Public]\r\n"));
+
+  // A damaged archive: the reason, no question.
+  testsupport::WriteFile(fixture.home / "Bad.umod", Bytes("not an archive at all, only text"));
+  fixture.questions.openFiles = {app::PathToQString(fixture.home / "Bad.umod")};
+  fixture.Action("mnu_InstallUmod").trigger();
+  const auto shown = fixture.questions.TakeMessages();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(shown[0].contains("does not end with the UMOD signature")) << shown[0].toStdString();
+  EXPECT_EQ(fixture.questions.questions.size(), 2u);
 }

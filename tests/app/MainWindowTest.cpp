@@ -34,7 +34,8 @@ TEST(MainWindowTest, StartsWithTheMenusCaptionsAndStatesOfAWindowWithoutProject)
   EXPECT_EQ(menus, QStringList({"File", "Edit", "Actions", "Help"}));
   EXPECT_EQ(MenuCaptions(fixture.Child<QMenu>("mnu_File").menuAction()->menu()),
             QStringList({"New Project...", "Load Project...", "Recent Projects", "Save Project", "Save Project As...",
-                         "-", "Load Animations", "Show Advanced Mode", "Model Compiler...", "-", "Exit"}));
+                         "Install UMOD...", "-", "Load Animations", "Show Advanced Mode", "Model Compiler...", "-",
+                         "Exit"}));
   EXPECT_EQ(MenuCaptions(&fixture.Child<QMenu>("mnu_Actions")),
             QStringList({"Refresh Textures", "Import Textures...", "-", "Compile Project to UTX/INT...",
                          "Compile Project to UTX/INT and Install in UT...", "Compile Project and Create UMOD file..."}));
