@@ -365,8 +365,8 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::ShowPreferences() {
-  const QString detected = PathToQString(
-      platform::WindowsPathToLocal(platform::LocateGame(std::filesystem::path()).gameDirectory, platform::WinePrefix()));
+  // Detected without the setting: what the Preferences would fall back to.
+  const QString detected = PathToQString(platform::LocalGameDirectory(std::filesystem::path()));
   PreferencesDialog dialog(questions_, detected, ToQString(platform::ReadGameDirectorySetting(settingsFile_)), this);
   if (dialog.exec() != QDialog::Accepted) return;
   platform::WriteGameDirectorySetting(settingsFile_, dialog.GameDirectorySetting().toStdString());

@@ -88,15 +88,11 @@ std::optional<std::string> UnsafePath(const std::string& path) {
   if (path.empty()) return "an entry has no path";
   if (path.front() == '\\' || path.front() == '/') return "entry \"" + path + "\" has an absolute path";
   if (path.find(':') != std::string::npos) return "entry \"" + path + "\" names a drive";
-  std::size_t start = 0;
-  while (start <= path.size()) {
-    const std::size_t stop = std::min(path.find_first_of("\\/", start), path.size());
-    const std::string part = path.substr(start, stop - start);
+  for (const std::string& part : UmodPathParts(path)) {
     if (part.empty() || part == "." || part == "..")
       return "entry \"" + path + "\" climbs out of the game directory or has an empty folder name";
     for (const char c : part)
       if (static_cast<unsigned char>(c) < 0x20) return "entry \"" + path + "\" holds a control character";
-    start = stop + 1;
   }
   return std::nullopt;
 }
@@ -152,6 +148,17 @@ std::vector<UmodEntry> ReadDirectory(const std::vector<std::uint8_t>& bytes, std
 }
 
 }  // namespace
+
+std::vector<std::string> UmodPathParts(const std::string& archivePath) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  while (start <= archivePath.size()) {
+    const std::size_t stop = std::min(archivePath.find_first_of("\\/", start), archivePath.size());
+    parts.push_back(archivePath.substr(start, stop - start));
+    start = stop + 1;
+  }
+  return parts;
+}
 
 std::string ManifestIntText(std::string_view packageName, const UmodOptions& options) {
   const std::string product = ProductName(packageName, options);

@@ -46,6 +46,9 @@ inline constexpr std::uint32_t UmodSignature = 0x9FE3C5A3u;
 inline constexpr std::int32_t MaxUmodEntries = 10000;
 inline constexpr std::size_t UmodTrailerSize = 20;
 
+// The folders and file name of an archive path, split at "\\" and "/".
+std::vector<std::string> UmodPathParts(const std::string& archivePath);
+
 std::string ManifestIntText(std::string_view packageName, const UmodOptions& options);
 // `fileEntries`: the entries after the two manifests, with their sizes.
 std::string ManifestIniText(std::string_view packageName, const UmodOptions& options,

@@ -7,21 +7,6 @@
 
 namespace compile {
 
-namespace {
-
-std::vector<std::string> PathParts(const std::string& archivePath) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  while (start <= archivePath.size()) {
-    const std::size_t stop = std::min(archivePath.find_first_of("\\/", start), archivePath.size());
-    parts.push_back(archivePath.substr(start, stop - start));
-    start = stop + 1;
-  }
-  return parts;
-}
-
-}  // namespace
-
 UmodManifest ReadUmodManifest(const UmodContents& archive) {
   for (const UmodEntry& entry : archive.entries)
     if (platform::EqualsIgnoreCase(entry.archivePath, "System\\Manifest.ini")) {
@@ -42,7 +27,7 @@ std::vector<UmodPlacement> PlaceUmodEntries(const UmodContents& archive, const s
   std::vector<UmodPlacement> placements;
   for (const UmodEntry& entry : archive.entries) {
     if (!withManifests && IsUmodManifest(entry)) continue;
-    const std::vector<std::string> parts = PathParts(entry.archivePath);
+    const std::vector<std::string> parts = UmodPathParts(entry.archivePath);
     std::filesystem::path target = folder;
     for (std::size_t i = 0; i < parts.size(); ++i) {
       const auto found = platform::FindNameIgnoringCase(target, parts[i]);

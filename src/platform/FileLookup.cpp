@@ -4,26 +4,37 @@
 
 namespace platform {
 
-std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem::path& directory,
-                                                          std::string_view name) {
+namespace {
+
+// The entry called `name` in `directory` that `accepted` takes, the exact name first.
+template <typename Accepted>
+std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& directory, std::string_view name,
+                                                      Accepted accepted) {
   const std::filesystem::path folder = directory.empty() ? std::filesystem::path(".") : directory;
   std::error_code ec;
   const std::filesystem::path exact = folder / std::string(name);
-  if (std::filesystem::is_regular_file(exact, ec)) return exact;
+  if (accepted(exact)) return exact;
   for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-    if (EqualsIgnoreCase(it->path().filename().string(), name) && it->is_regular_file(ec)) return it->path();
+    if (EqualsIgnoreCase(it->path().filename().string(), name) && accepted(it->path())) return it->path();
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem::path& directory,
+                                                          std::string_view name) {
+  return FindIgnoringCase(directory, name, [](const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+  });
 }
 
 std::optional<std::filesystem::path> FindNameIgnoringCase(const std::filesystem::path& directory,
                                                           std::string_view name) {
-  const std::filesystem::path folder = directory.empty() ? std::filesystem::path(".") : directory;
-  std::error_code ec;
-  const std::filesystem::path exact = folder / std::string(name);
-  if (std::filesystem::exists(exact, ec)) return exact;
-  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-    if (EqualsIgnoreCase(it->path().filename().string(), name)) return it->path();
-  return std::nullopt;
+  return FindIgnoringCase(directory, name, [](const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+  });
 }
 
 std::optional<std::filesystem::path> ResolvePathIgnoringCase(const std::filesystem::path& path) {
