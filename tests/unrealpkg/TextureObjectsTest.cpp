@@ -313,7 +313,8 @@ TEST(TextureCorpus, EveryTextureParsesExactlyAndEveryLevelDecodes) {
       {"Male1Skins.utx", 7}, {"BossSkins.utx", 22}, {"GothSkins.utx", 12}, {"tskmskins.utx", 53},
       {"Faces.utx", 18},     {"ArenaTex.utx", 12},  {"NivenFX.utx", 7},    {"TrenchesFX.utx", 14},
       {"AlfaFX.utx", 3},     {"Palettes.utx", 80},  {"Engine.u", 32},      {"epiccustommodels.u", 10},
-      {"relics.u", 17},      {"C4.u", 27},          {"HeadHunter.u", 2},   {"Endemia.u", 161}};
+      {"relics.u", 17},      {"C4.u", 27},          {"HeadHunter.u", 2},   {"Endemia.u", 161},
+      {"tnalimeshskins.utx", 8}, {"tcowmeshskins.utx", 10}};
   std::map<std::string, int> counts;
   int proceduralLevels = 0;
   for (const auto& path : testsupport::CorpusPackages()) {
