@@ -1,6 +1,7 @@
 #include "app/TextureDialog.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -39,6 +40,9 @@ TextureDialog::TextureDialog(UserQuestions& questions, QString folder, QWidget* 
   face_->setObjectName("insert_face");
   face_->setEditable(true);
   face_->setInsertPolicy(QComboBox::NoInsert);
+  // A case-blind completer makes the list put its own spelling back when editing ends,
+  // and a face spelt anew in another case must stay as typed.
+  face_->completer()->setCaseSensitivity(Qt::CaseSensitive);
   face_->lineEdit()->installEventFilter(this);
   connect(bitmapSelect_, &QToolButton::clicked, this, &TextureDialog::PickFile);
 

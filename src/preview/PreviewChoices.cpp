@@ -1,6 +1,7 @@
 #include "preview/PreviewChoices.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "project/SkinTree.h"
 #include "project/TeamLabels.h"
@@ -9,8 +10,23 @@ namespace preview {
 
 namespace {
 
-void AddOnce(std::vector<std::string>& list, std::string entry) {
-  if (std::find(list.begin(), list.end(), entry) == list.end()) list.push_back(std::move(entry));
+using Sameness = bool (*)(std::string_view, std::string_view);
+
+bool Equal(std::string_view a, std::string_view b) { return a == b; }
+
+int IndexOf(const std::vector<std::string>& list, std::string_view entry, Sameness same) {
+  const auto found = std::find_if(list.begin(), list.end(), [&](const std::string& e) { return same(e, entry); });
+  return found == list.end() ? -1 : static_cast<int>(found - list.begin());
+}
+
+void AddOnce(std::vector<std::string>& list, std::string entry, Sameness same) {
+  if (IndexOf(list, entry, same) < 0) list.push_back(std::move(entry));
+}
+
+int Kept(const std::vector<std::string>& choices, const std::string& old, Sameness same) {
+  const int found = IndexOf(choices, old, same);
+  if (found >= 0) return found;
+  return choices.empty() ? -1 : 0;
 }
 
 }  // namespace
@@ -27,7 +43,7 @@ std::vector<std::string> TeamChoices(const project::SkinNode* skin) {
   for (const project::SkinNode* texture : project::TextureNodes(*skin)) {
     const std::string caption = texture->Caption();
     if (caption.find(" Team>") == std::string::npos) continue;
-    AddOnce(teams, caption.substr(0, caption.find('>') + 1));
+    AddOnce(teams, caption.substr(0, caption.find('>') + 1), Equal);
   }
   return teams;
 }
@@ -37,15 +53,15 @@ std::vector<std::string> FaceChoices(const project::SkinNode* skin) {
   std::vector<std::string> faces{std::string(project::DefaultLabel)};
   for (const project::SkinNode* texture : project::TextureNodes(*skin)) {
     std::string face = project::FaceOfDescription(texture->Texture().Description);
-    if (!face.empty()) AddOnce(faces, std::move(face));
+    if (!face.empty()) AddOnce(faces, std::move(face), project::SameFace);
   }
   return faces;
 }
 
-int KeptChoice(const std::vector<std::string>& choices, const std::string& old) {
-  const auto found = std::find(choices.begin(), choices.end(), old);
-  if (found != choices.end()) return static_cast<int>(found - choices.begin());
-  return choices.empty() ? -1 : 0;
+int KeptChoice(const std::vector<std::string>& choices, const std::string& old) { return Kept(choices, old, Equal); }
+
+int KeptFace(const std::vector<std::string>& faces, const std::string& old) {
+  return Kept(faces, old, project::SameFace);
 }
 
 }  // namespace preview

@@ -15,7 +15,8 @@ namespace preview {
 std::vector<const project::SkinNode*> SkinChoices(const project::SkinNode& root);
 // "< Default >", then the team label of every team variant of the skin, once each, in tree order.
 std::vector<std::string> TeamChoices(const project::SkinNode* skin);
-// "< Default >", then every face the skin's textures name, once each, in tree order.
+// "< Default >", then every face the skin's textures name, once each
+// (project::SameFace), as first written in tree order.
 std::vector<std::string> FaceChoices(const project::SkinNode* skin);
 
 // What the three lists hold and which entry each has selected (-1 for none).
@@ -29,5 +30,7 @@ struct Selection {
 
 // The entry of a rebuilt list that keeps the old choice where it still exists, else the first.
 int KeptChoice(const std::vector<std::string>& choices, const std::string& old);
+// The same for the face list, where a face keeps its entry whatever case it is now written in.
+int KeptFace(const std::vector<std::string>& faces, const std::string& old);
 
 }  // namespace preview

@@ -55,7 +55,7 @@ void PreviewSession::RefreshChoices(const project::SkinNode& root) {
   teams_ = TeamChoices(selection_.Skin);
   faces_ = FaceChoices(selection_.Skin);
   Choose(teams_, KeptChoice(teams_, team), selection_.Team, selection_.TeamIndex);
-  Choose(faces_, KeptChoice(faces_, face), selection_.Face, selection_.FaceIndex);
+  Choose(faces_, KeptFace(faces_, face), selection_.Face, selection_.FaceIndex);
 }
 
 int PreviewSession::SkinIndex() const {

@@ -53,7 +53,9 @@ std::unique_ptr<ProjectCommand> MakeAddTexture(const ProjectDocument& document, 
                                                const std::filesystem::path& file, std::string_view teamLabel,
                                                std::string_view face);
 // "Edit Texture Description...": every texture of the skin that shares the
-// identifier takes the new one; nullptr when the identifier stays as it is.
+// identifier (ignoring letter case) takes the new identifier and description,
+// so a face spelt anew in another case is one step; nullptr when the texture
+// keeps both.
 std::unique_ptr<ProjectCommand> MakeEditTexture(const ProjectDocument& document, const SkinNode& texture,
                                                 std::string_view teamLabel, std::string_view face);
 std::unique_ptr<ProjectCommand> MakeDeleteTexture(const ProjectDocument& document, const SkinNode& texture);

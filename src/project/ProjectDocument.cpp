@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "model/TextureNames.h"
-#include "platform/AsciiText.h"
 #include "project/DocumentEditor.h"
 #include "project/ProjectCommands.h"
 #include "project/TeamLabels.h"
@@ -58,7 +57,7 @@ std::vector<std::string> ProjectDocument::FaceChoices(const SkinNode& skin) cons
   for (const SkinNode* node : TextureNodes(skin)) {
     const std::string face = FaceOfDescription(node->Texture().Description);
     if (face.empty()) continue;
-    if (std::none_of(faces.begin(), faces.end(), [&](const std::string& f) { return platform::EqualsIgnoreCase(f, face); }))
+    if (std::none_of(faces.begin(), faces.end(), [&](const std::string& f) { return SameFace(f, face); }))
       faces.push_back(face);
   }
   return faces;

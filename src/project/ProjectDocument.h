@@ -103,7 +103,8 @@ public:
   const model::TModeloSection& SectionOf(const SkinNode& sectionNode) const;
   // The team labels a section's texture dialog offers.
   std::vector<std::string> TeamChoices(const SkinNode& section) const;
-  // The distinct face names used by the textures of a skin, for the face list.
+  // The distinct face names used by the textures of a skin (SameFace), each as
+  // first written in tree order, for the face list.
   std::vector<std::string> FaceChoices(const SkinNode& skin) const;
 
   // Each runs the command of ProjectCommands.h at once, for callers that keep

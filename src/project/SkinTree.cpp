@@ -59,8 +59,12 @@ const SkinNode* FindSection(const SkinNode& skin, int number) {
 }
 
 const SkinNode* SearchTextureNode(const SkinNode& section, std::string_view description) {
-  for (const SkinNode& texture : section.Children())
-    if (texture.Texture().Description == description) return &texture;
+  const std::string_view label = LabelOfDescription(description);
+  const std::string face = FaceOfDescription(description);
+  for (const SkinNode& texture : section.Children()) {
+    const std::string& candidate = texture.Texture().Description;
+    if (LabelOfDescription(candidate) == label && SameFace(FaceOfDescription(candidate), face)) return &texture;
+  }
   return nullptr;
 }
 

@@ -116,8 +116,9 @@ private:
 const SkinNode* FindSkinByCode(const SkinNode& root, std::string_view code);
 // The section node of a skin with this section number, or nullptr.
 const SkinNode* FindSection(const SkinNode& skin, int number);
-// The texture of the first child of a section whose description equals this
-// one exactly, or nullptr: how the preview finds "<Red Team>" + face.
+// The texture of the first child of a section whose description has this
+// one's team label exactly and the same face (SameFace), or nullptr: how the
+// preview finds "<Red Team>" + face whatever case the textures write it in.
 const TObjetoTextura* SearchTexture(const SkinNode& section, std::string_view description);
 // The node of that texture, or nullptr.
 const SkinNode* SearchTextureNode(const SkinNode& section, std::string_view description);

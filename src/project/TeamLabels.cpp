@@ -45,9 +45,15 @@ std::string SkinCaption(std::string_view description, std::string_view code) {
   return std::string(description) + " (" + std::string(code) + ")";
 }
 
-std::string FaceOfDescription(std::string_view description) {
+std::string_view LabelOfDescription(std::string_view description) {
   const std::size_t marker = description.find('>');
-  return std::string(marker == std::string_view::npos ? description : description.substr(marker + 1));
+  return marker == std::string_view::npos ? std::string_view() : description.substr(0, marker + 1);
 }
+
+std::string FaceOfDescription(std::string_view description) {
+  return std::string(description.substr(LabelOfDescription(description).size()));
+}
+
+bool SameFace(std::string_view a, std::string_view b) { return FaceKey(a) == FaceKey(b); }
 
 }  // namespace project

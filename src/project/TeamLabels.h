@@ -38,8 +38,13 @@ std::string MakeIdentifier(std::string_view teamLabel, std::string_view face);
 // A stored description without any "<" gets the label its identifier stands for in front.
 std::string CompleteDescription(std::string_view description, std::string_view identifier);
 
+// The team label of a description: up to and including its first ">" (empty without one).
+std::string_view LabelOfDescription(std::string_view description);
 // The face of a description: what follows its first ">" (all of it without one).
 std::string FaceOfDescription(std::string_view description);
+// Faces are one when their keys are: the package tells textures apart by
+// identifier, so letter case and blanks never make two faces.
+bool SameFace(std::string_view a, std::string_view b);
 
 // "description (identifier)" and "description (code)".
 std::string TextureCaption(std::string_view description, std::string_view identifier);

@@ -1,3 +1,4 @@
+#include "platform/AsciiText.h"
 #include "project/DocumentEditor.h"
 #include "project/NodeCommands.h"
 #include "project/TeamLabels.h"
@@ -55,14 +56,17 @@ std::unique_ptr<ProjectCommand> MakeEditTexture(const ProjectDocument& document,
   const std::string cleanFace = CheckFace(face);
   CheckVariant(document.SectionOf(*texture.Parent()), teamLabel, cleanFace);
   const std::string identifier = MakeIdentifier(teamLabel, cleanFace);
-  const std::string& old = texture.Texture().Identifier;
-  if (identifier == old) return nullptr;
   const std::string description = std::string(teamLabel) + cleanFace;
+  const std::string old = texture.Texture().Identifier;
+  // A face spelt anew in another case keeps the identifier, yet its description still changes.
+  if (old == identifier && texture.Texture().Description == description) return nullptr;
   std::vector<Identity> before, after;
   for (const SkinNode* node : TextureNodes(*texture.Skin())) {
-    if (node->Texture().Identifier != old) continue;
+    const TObjetoTextura& entry = node->Texture();
+    if (!platform::EqualsIgnoreCase(entry.Identifier, old)) continue;
+    if (entry.Identifier == identifier && entry.Description == description) continue;
     CheckIdentifierFree(*node->Parent(), identifier, node);
-    before.push_back({node, old, node->Texture().Description});
+    before.push_back({node, entry.Identifier, entry.Description});
     after.push_back({node, identifier, description});
   }
   return std::make_unique<EditTextureCommand>(std::move(before), std::move(after));

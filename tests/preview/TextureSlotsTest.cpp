@@ -4,6 +4,7 @@
 #include "compile/PaletteGeneration.h"
 #include "model/ModelCatalogue.h"
 #include "preview/PreviewChoices.h"
+#include "preview/PreviewSession.h"
 #include "preview/TextureSlots.h"
 #include "support/ProjectFixture.h"
 
@@ -75,6 +76,31 @@ TEST_F(TextureSlotsTest, VariantsAreTriedTeamAndFaceThenTeamThenFaceThenDefault)
   EXPECT_FALSE(both.Slots[1].Used);
   EXPECT_EQ(both.Slots[1].FileName, fixture.home / "SoldierWire2.bmp");
   EXPECT_TRUE(both.Messages.empty());
+}
+
+// The body writes the face "JOHN", the head "john": one entry, spelt as first
+// met in tree order, that finds both; the team label still has to match exactly.
+TEST_F(TextureSlotsTest, AFaceIsOneEntryWhateverCaseItsTexturesWriteItIn) {
+  document->AddTexture(SectionNode(*document, *skin, 1), fixture.Picture("bj.bmp", 60), "< Default >", "JOHN");
+  EXPECT_EQ(preview::FaceChoices(skin), (std::vector<std::string>{"< Default >", "JOHN"}));
+  const auto face = Resolve(0, 1);
+  EXPECT_EQ(Shown(face, 1), "< Default >JOHN (john)");
+  EXPECT_EQ(Shown(face, 3), "< Default >john (john)");
+  EXPECT_EQ(Shown(Resolve(1, 1), 1), "<Red Team>john (t_0john)");
+  EXPECT_EQ(Shown(preview::ResolveTextureSlots(document->Model(), {skin, "<red team>", 1, "JOHN", 1}), 1),
+            "< Default >JOHN (john)");
+}
+
+TEST_F(TextureSlotsTest, TheChosenFaceStaysChosenWhenItIsSpeltAnew) {
+  preview::PreviewSession session;
+  session.RefreshChoices(document->Root());
+  session.ChooseFace(1);
+  const project::SkinNode& redJohn = *project::SearchTextureNode(SectionNode(*document, *skin, 1), "<Red Team>john");
+  document->EditTextureDescription(redJohn, "<Red Team>", "John");
+  session.RefreshChoices(document->Root());
+  EXPECT_EQ(session.Faces(), (std::vector<std::string>{"< Default >", "John"}));
+  EXPECT_EQ(session.Chosen().FaceIndex, 1);
+  EXPECT_EQ(session.Chosen().Face, "John");
 }
 
 TEST_F(TextureSlotsTest, PicturesAreMappedOntoTheirPaletteAsThePackageHoldsThem) {
