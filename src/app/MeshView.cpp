@@ -71,12 +71,13 @@ MeshView::MeshView(UserQuestions& questions, QWidget* parent) : QWidget(parent),
   if (viewer_) {
     connect(viewer_, &PreviewViewer::Dragged, this,
             [this](Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int dx, int dy) {
-              preview::Drag(camera_, MouseStateOf(buttons, modifiers), dx, dy);
+              preview::Drag(camera_, MouseStateOf(buttons, modifiers), dx, dy,
+                            preview::RestBox(scene_.Mesh(), scene_.Placement()));
               scene_.SetCamera(camera_);
               Redraw();
             });
     connect(viewer_, &PreviewViewer::Wheeled, this, [this](int delta) {
-      preview::Wheel(camera_, delta);
+      preview::Wheel(camera_, delta, preview::RestBox(scene_.Mesh(), scene_.Placement()));
       scene_.SetCamera(camera_);
       Redraw();
     });

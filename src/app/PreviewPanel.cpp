@@ -181,7 +181,8 @@ PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(
     connect(viewer_, &PreviewViewer::Dragged, this,
             [this](Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int dx, int dy) {
               Run("MouseMove: ", [&] {
-                preview::Drag(session_.Camera, MouseStateOf(buttons, modifiers), dx, dy);
+                preview::Drag(session_.Camera, MouseStateOf(buttons, modifiers), dx, dy,
+                              preview::RestBox(session_.Mesh().get(), session_.Placement));
                 scene_.SetCamera(session_.Camera);
                 Redraw();
               });
@@ -474,7 +475,7 @@ std::vector<std::pair<std::string, std::string>> PreviewPanel::OpenGLInformation
 void PreviewPanel::Wheel(int delta) {
   if (!document_) return;
   Run("MouseWheel: ", [&] {
-    preview::Wheel(session_.Camera, delta);
+    preview::Wheel(session_.Camera, delta, preview::RestBox(session_.Mesh().get(), session_.Placement));
     scene_.SetCamera(session_.Camera);
     Redraw();
   });

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 #include "model/TModelo.h"
 #include "modelcompiler/PackageModel.h"
@@ -44,25 +43,6 @@ std::string LegendOf(const model3d::TObjeto3D& model, int material, const model:
   return legend;
 }
 
-struct Turned {
-  float X, Y, Z;
-};
-
-// The player matrix's rotations, in its order: roll about Z, pitch about X, turn about Y.
-Turned Rotate(Turned v, const Placement& p) {
-  const float radians = 3.14159265f / 180.0f;
-  const auto turn = [](float& a, float& b, float degrees) {
-    const float c = std::cos(degrees), s = std::sin(degrees);
-    const float na = a * c - b * s, nb = a * s + b * c;
-    a = na;
-    b = nb;
-  };
-  turn(v.X, v.Y, p.Roll * radians);
-  turn(v.Y, v.Z, p.Pitch * radians);
-  turn(v.Z, v.X, p.Turn * radians);
-  return v;
-}
-
 }  // namespace
 
 std::vector<MaterialLook> MaterialLooks(const model3d::TObjeto3D& model, const PreviewMesh& mesh,
@@ -89,44 +69,6 @@ ActorMaterial FlatMaterial() {
   material.Polygons = PolygonMode::Fill;
   material.Textured = true;
   return material;
-}
-
-Placement StandingPlacement(const model3d::TObjeto3D& model, const model::TModelo& definition) {
-  Placement placement;
-  placement.ScaleX = definition.ScaleX;
-  placement.ScaleY = definition.ScaleY;
-  placement.ScaleZ = definition.ScaleZ;
-  placement.Pitch = -90;
-  placement.Turn = -90;
-  if (model.Frames.empty() || model.Frames.front().empty()) return placement;
-  Turned low{1e30f, 1e30f, 1e30f}, high{-1e30f, -1e30f, -1e30f};
-  for (const model3d::TVertex3D& v : model.Frames.front()) {
-    low = {std::min(low.X, v.X), std::min(low.Y, v.Y), std::min(low.Z, v.Z)};
-    high = {std::max(high.X, v.X), std::max(high.Y, v.Y), std::max(high.Z, v.Z)};
-  }
-  const Turned centre = Rotate({(low.X + high.X) / 2 * placement.ScaleX, (low.Y + high.Y) / 2 * placement.ScaleY,
-                                (low.Z + high.Z) / 2 * placement.ScaleZ},
-                               placement);
-  placement.OffsetX = -centre.X;
-  placement.OffsetY = -centre.Y;
-  placement.OffsetZ = -centre.Z;
-  return placement;
-}
-
-CameraPose FramingCamera(const model3d::TObjeto3D& model, const Placement& placement, int viewSize) {
-  float radius = 1;
-  if (!model.Frames.empty())
-    for (const model3d::TVertex3D& v : model.Frames.front()) {
-      const Turned at = Rotate({v.X * placement.ScaleX, v.Y * placement.ScaleY, v.Z * placement.ScaleZ}, placement);
-      const float x = at.X + placement.OffsetX, y = at.Y + placement.OffsetY, z = at.Z + placement.OffsetZ;
-      radius = std::max(radius, std::sqrt(x * x + y * y + z * z));
-    }
-  // The view's half side spans radius at distance radius * FocalLength / half side; a tenth more leaves a margin.
-  const float halfSide = static_cast<float>(std::max(viewSize, 2)) / 2.0f;
-  CameraPose pose;
-  pose.Camera = {0, 0, radius * FocalLength / halfSide * 1.1f + radius};
-  pose.Target = {0, 0, 0};
-  return pose;
 }
 
 ActorAnimation SequenceAnimation(const modelcompiler::TLMAnimSeq& sequence) {

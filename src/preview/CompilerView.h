@@ -4,8 +4,6 @@
 #include <vector>
 
 #include "model3d/TObjeto3D.h"
-#include "preview/ModelPlacement.h"
-#include "preview/Navigation.h"
 #include "preview/PreviewMesh.h"
 #include "preview/TextureSlots.h"
 #include "raster/Bitmap.h"
@@ -18,7 +16,7 @@ struct TLMAnimSeq;
 }
 
 // The model compiler's view of a mesh before it is compiled: which material
-// becomes which section, and how the model stands in its frames.
+// becomes which section.
 namespace preview {
 
 // How an actor of the view looks: its material's wire bitmap in a colour of
@@ -37,14 +35,6 @@ std::vector<MaterialLook> MaterialLooks(const model3d::TObjeto3D& model, const P
 
 // Actors of the view are filled with their picture as it stands.
 ActorMaterial FlatMaterial();
-
-// The package's axes turned so the model stands up facing the camera, at the
-// definition's scale, with the centre of its first frame at the origin.
-Placement StandingPlacement(const model3d::TObjeto3D& model, const model::TModelo& definition);
-
-// A camera on the Z axis far enough for the whole first frame to fit a view
-// whose shorter side is `viewSize` pixels.
-CameraPose FramingCamera(const model3d::TObjeto3D& model, const Placement& placement, int viewSize);
 
 // A mesh sequence as the view plays it.
 ActorAnimation SequenceAnimation(const modelcompiler::TLMAnimSeq& sequence);

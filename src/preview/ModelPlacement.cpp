@@ -1,5 +1,6 @@
 #include "preview/ModelPlacement.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "model/TModelo.h"
@@ -42,6 +43,20 @@ std::string FiveDecimals(float value) {
 Placement PlacementOf(const model::TModelo& definition) {
   return {definition.ScaleX,  definition.ScaleY,  definition.ScaleZ, definition.OffsetX, definition.OffsetY,
           definition.OffsetZ, definition.Pitch,   definition.Roll,   definition.Turn};
+}
+
+std::optional<modelcompiler::Box> RestBox(const PreviewMesh* mesh, const Placement& placement) {
+  if (!mesh) return std::nullopt;
+  modelcompiler::Box box;
+  for (const ActorMesh& actor : mesh->Actors) {
+    const std::size_t values = actor.CornerCount() * 3;
+    const std::size_t first = static_cast<std::size_t>(std::max(mesh->StillFrame, 0)) * values;
+    if (first + values > actor.Positions.size()) continue;
+    for (std::size_t i = first; i < first + values; i += 3)
+      box.Add(modelcompiler::Placed({actor.Positions[i], actor.Positions[i + 1], actor.Positions[i + 2]}, placement));
+  }
+  if (box.Empty()) return std::nullopt;
+  return box;
 }
 
 void ApplyPlacement(const Placement& placement, model::TModelo& definition) {

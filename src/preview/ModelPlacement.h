@@ -1,6 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "modelcompiler/StandingPlacement.h"
+#include "preview/PreviewMesh.h"
 
 namespace model {
 class TModelo;
@@ -9,15 +13,14 @@ class TModelo;
 namespace preview {
 
 // The model's scale, position and rotation (degrees) in the preview.
-struct Placement {
-  float ScaleX = 1, ScaleY = 1, ScaleZ = 1;
-  float OffsetX = 0, OffsetY = 0, OffsetZ = 0;
-  float Pitch = 0, Roll = 0, Turn = 0;
-  friend bool operator==(const Placement&, const Placement&) = default;
-};
+using Placement = modelcompiler::Placement;
 
 Placement PlacementOf(const model::TModelo& definition);
 void ApplyPlacement(const Placement& placement, model::TModelo& definition);
+
+// The box of what the mesh's actors draw in its rest frame, as placed: what
+// the camera keeps out of. None without a mesh.
+std::optional<modelcompiler::Box> RestBox(const PreviewMesh* mesh, const Placement& placement);
 
 // The steps of "Increments used": "Small", "Medium", "Big".
 enum class Increments { Small = 0, Medium = 1, Big = 2 };

@@ -1,5 +1,8 @@
 #include "render/CompilerViewScene.h"
 
+#include "model/TModelo.h"
+#include "modelcompiler/StandingPlacement.h"
+#include "preview/CameraPresets.h"
 #include "render/PreviewScene.h"
 
 namespace render {
@@ -12,9 +15,9 @@ std::vector<preview::MaterialLook> ShowForCompiling(PreviewScene& scene, const m
   for (const preview::MaterialLook& look : looks)
     scene.SetActorTexture(look.Actor, look.Picture, preview::FlatMaterial());
   scene.SetMesh(std::move(mesh));
-  const preview::Placement placement = preview::StandingPlacement(model, definition);
+  const preview::Placement placement = modelcompiler::StandingPlacement(model, definition.ScaleX);
   scene.SetPlacement(placement);
-  scene.SetCamera(preview::FramingCamera(model, placement, viewSide));
+  scene.SetCamera(preview::PoseOf(modelcompiler::FrontPreset(model, placement, viewSide, viewSide)));
   scene.SetFrame(preview::StillAt(0));
   return looks;
 }

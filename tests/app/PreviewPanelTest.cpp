@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
+#include <cmath>
 
 #include "WindowFixture.h"
 #include "app/PreviewPanel.h"
@@ -110,6 +112,26 @@ TEST_F(PreviewPanelTest, PresetsAreMadeRenamedRemovedAndSavedIntoTheDefinition) 
   EXPECT_EQ(entry->Presets[2].Name, "Near");
   EXPECT_EQ(fixture.Document().Model().Presets.size(), 3u);
   EXPECT_FALSE(fixture.Document().Modified());
+}
+
+TEST_F(PreviewPanelTest, TheWheelAnywhereOnTheWindowZoomsAndStopsOutsideTheModel) {
+  const auto wheel = [&](int delta) {
+    QWheelEvent event(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(fixture.window.get(), &event);
+  };
+  const preview::CameraPose& pose = panel->Session().Camera;
+  const auto distance = [&] {
+    return std::hypot(pose.Camera.X - pose.Target.X, pose.Camera.Y - pose.Target.Y, pose.Camera.Z - pose.Target.Z);
+  };
+  const float front = distance();
+  wheel(120);
+  EXPECT_NEAR(distance(), front * 1.1f, 1e-2);
+  for (int notch = 0; notch < 40; ++notch) wheel(-120);
+  const auto box = preview::RestBox(panel->Session().Mesh().get(), panel->Session().Placement);
+  ASSERT_TRUE(box);
+  EXPECT_NEAR(pose.Camera.Z, box->High.Z + modelcompiler::Clearance(*box), 1e-3);
+  EXPECT_EQ(panel->Scene().Camera(), pose);
 }
 
 TEST_F(PreviewPanelTest, AllowedKeysPlaceTheModelAndSaveWritesItsPosition) {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "model/TModelo.h"
 #include "modelcompiler/ModelOutput.h"
 #include "modelcompiler/PackageModel.h"
@@ -23,13 +21,11 @@ TObjeto3D ThreeMaterials() {
   return model;
 }
 
-std::shared_ptr<model::TModelo> DefinitionFor(const TObjeto3D& model) {
-  modelcompiler::ModelOutputSettings settings;
-  settings.ModelName = "Robot";
-  settings.FaceSkin = 1;
-  settings.TeamSkin1 = 2;
-  settings.TeamSkin2 = 2;
-  return modelcompiler::DefinitionOfLines(modelcompiler::ModelDefinitionLines(model, settings), "/nowhere/Robot.mrbe");
+// The face on section 2, teams on section 3.
+std::shared_ptr<model::TModelo> RobotDefinition() {
+  return modelcompiler::DefinitionOfLines({"[Model]", "FormatVersion=2", "Name=Robot", "Prefix=Robot", "[Section2]",
+                                           "Name=SKIN1", "Face=Yes", "[Section3]", "Name=SKIN2", "Team=Yes"},
+                                          "/nowhere/Robot.mrbe");
 }
 
 }  // namespace
@@ -37,7 +33,7 @@ std::shared_ptr<model::TModelo> DefinitionFor(const TObjeto3D& model) {
 TEST(CompilerViewTest, EachMaterialHasAColourOfItsOwnAndNamesItsSection) {
   const TObjeto3D model = ThreeMaterials();
   const preview::PreviewMesh mesh = preview::BuildMesh(model);
-  const std::vector<preview::MaterialLook> looks = preview::MaterialLooks(model, mesh, *DefinitionFor(model));
+  const std::vector<preview::MaterialLook> looks = preview::MaterialLooks(model, mesh, *RobotDefinition());
   ASSERT_EQ(looks.size(), 3u);
   EXPECT_EQ(looks[0].Legend, "Material 1: no section");
   EXPECT_EQ(looks[1].Legend, "Section 2: SKIN1 (face)");
@@ -53,27 +49,6 @@ TEST(CompilerViewTest, EachMaterialHasAColourOfItsOwnAndNamesItsSection) {
     EXPECT_GT(line.Red + line.Green + line.Blue, looks[a].Colour.Red + looks[a].Colour.Green + looks[a].Colour.Blue);
   }
   EXPECT_EQ(looks[0].Picture.Row(64)[64], modelcompiler::WireLine);
-}
-
-TEST(CompilerViewTest, TheModelStandsCentredAndTheCameraTakesItAllIn) {
-  const TObjeto3D model = ThreeMaterials();
-  const auto definition = DefinitionFor(model);
-  const preview::Placement placement = preview::StandingPlacement(model, *definition);
-  EXPECT_EQ(placement.ScaleX, 1.5f);
-  EXPECT_EQ(placement.Pitch, -90);
-  EXPECT_EQ(placement.Turn, -90);
-  // The package's Z, up, becomes the view's Y; its X, forward, the view's Z.
-  // The box of frame 0 runs 0..10, 0..20, 0..40: its centre (5, 10, 20) lands at the origin.
-  EXPECT_NEAR(placement.OffsetX, -15, 1e-3);
-  EXPECT_NEAR(placement.OffsetY, -30, 1e-3);
-  EXPECT_NEAR(placement.OffsetZ, -7.5, 1e-3);
-
-  const preview::CameraPose pose = preview::FramingCamera(model, placement, 300);
-  EXPECT_EQ(pose.Target, (preview::Point3{0, 0, 0}));
-  // Every vertex lies within the half side (150 pixels) of the view.
-  const float radius = 1.5f * std::sqrt(5.f * 5 + 10 * 10 + 20 * 20);
-  EXPECT_GT(radius * preview::FocalLength / (pose.Camera.Z - radius), 100.0f);
-  EXPECT_LT(radius * preview::FocalLength / (pose.Camera.Z - radius), 150.0f);
 }
 
 TEST(CompilerViewTest, ASequencePlaysItsOwnFrames) {

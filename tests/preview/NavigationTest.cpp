@@ -34,31 +34,71 @@ std::string Text(const std::filesystem::path& file) {
 
 TEST(NavigationTest, DragsOrbitZoomAndPanAsTheirButtonsSay) {
   preview::CameraPose pose;
-  preview::Drag(pose, Buttons(true, false), 10, 0);
+  preview::Drag(pose, Buttons(true, false), 10, 0, std::nullopt);
   EXPECT_NEAR(std::atan2(pose.Camera.X, pose.Camera.Z) * 180 / 3.14159265, 10, 1e-3);
   EXPECT_NEAR(Distance(pose), 2000, 1e-2);
-  preview::Drag(pose, Buttons(true, false), 0, 10);
+  preview::Drag(pose, Buttons(true, false), 0, 10, std::nullopt);
   EXPECT_NEAR(std::asin(pose.Camera.Y / Distance(pose)) * 180 / 3.14159265, 10, 1e-3);
-  preview::Drag(pose, Buttons(true, false), 0, 500);
+  preview::Drag(pose, Buttons(true, false), 0, 500, std::nullopt);
   EXPECT_LT(std::asin(pose.Camera.Y / Distance(pose)) * 180 / 3.14159265, 90);
+  // A drag to the left takes the camera round to the model's right, about the
+  // vertical through the target: the model's front follows the pointer.
+  preview::CameraPose raised{{0, 100, 400}, {0, 100, 0}};
+  preview::Drag(raised, Buttons(true, false), 90, 0, std::nullopt);
+  EXPECT_NEAR(raised.Camera.X, 400, 1e-2);
+  EXPECT_NEAR(raised.Camera.Y, 100, 1e-3);
+  EXPECT_NEAR(raised.Camera.Z, 0, 1e-2);
 
   preview::CameraPose zoom;
-  preview::Drag(zoom, Buttons(true, true), 1, 0);
+  preview::Drag(zoom, Buttons(true, true), 1, 0, std::nullopt);
   EXPECT_NEAR(Distance(zoom), 2200, 1e-2);
-  preview::Drag(zoom, Buttons(true, true), 0, 120);
+  preview::Drag(zoom, Buttons(true, true), 0, 120, std::nullopt);
   EXPECT_NEAR(Distance(zoom), 2420, 1e-2);
-  preview::Wheel(zoom, -120);
+  preview::Wheel(zoom, -120, std::nullopt);
   EXPECT_NEAR(Distance(zoom), 2200, 1e-2);
 
   preview::CameraPose pan;
-  preview::Drag(pan, Buttons(false, true), 5, 7);
+  preview::Drag(pan, Buttons(false, true), 5, 7, std::nullopt);
   EXPECT_EQ(pan.Target, (preview::Point3{5, -7, 0}));
   EXPECT_EQ(pan.Camera, (preview::Point3{5, -7, 2000}));
-  preview::Drag(pan, Buttons(true, true, true), 3, 0);
+  preview::Drag(pan, Buttons(true, true, true), 3, 0, std::nullopt);
   EXPECT_EQ(pan.Target, (preview::Point3{5, -7, 3}));
   preview::MouseState shifted = Buttons(true, false);
   shifted.Shift = true;
   EXPECT_EQ(preview::DragActionFor(shifted), preview::DragAction::None);
+}
+
+// A model 300 tall, 100 wide and 60 deep about the origin keeps the camera 15 off its box.
+TEST(NavigationTest, ZoomingNeverTakesTheCameraIntoTheModel) {
+  const std::optional<modelcompiler::Box> model = modelcompiler::Box{{-50, -150, -30}, {50, 150, 30}};
+  preview::CameraPose front;
+  front.Camera = {0, 0, 500};
+  preview::Wheel(front, -120, model);
+  EXPECT_NEAR(Distance(front), 500 / 1.1f, 1e-2);
+  for (int notch = 0; notch < 50; ++notch) preview::Wheel(front, -120, model);
+  EXPECT_NEAR(front.Camera.Z, 45, 1e-3);
+  preview::Wheel(front, 120, model);
+  EXPECT_NEAR(front.Camera.Z, 49.5, 1e-3);
+  // Both buttons zoom as far, here from the side, where the model is wider.
+  preview::CameraPose side{{400, 0, 0}, {0, 0, 0}};
+  preview::Drag(side, Buttons(true, true), -50, 0, model);
+  EXPECT_NEAR(side.Camera.X, 65, 1e-3);
+
+  // A close look at the head stops at the model's front too.
+  preview::CameraPose face{{0, 120, 100}, {0, 120, 0}};
+  for (int notch = 0; notch < 20; ++notch) preview::Wheel(face, -120, model);
+  EXPECT_EQ(face.Camera, (preview::Point3{0, 120, 45}));
+
+  // A camera inside only moves out; one looking away from the model stops
+  // before backing into it.
+  preview::CameraPose inside{{0, 0, 10}, {0, 0, 0}};
+  preview::Wheel(inside, -120, model);
+  EXPECT_NEAR(inside.Camera.Z, 10, 1e-3);
+  preview::Wheel(inside, 120, model);
+  EXPECT_NEAR(inside.Camera.Z, 11, 1e-3);
+  preview::CameraPose away{{0, 0, 100}, {0, 0, 300}};
+  preview::Wheel(away, 1200, model);
+  EXPECT_NEAR(away.Camera.Z, 45, 1e-3);
 }
 
 TEST(NavigationTest, KeysMoveTurnAndScaleTheModelByTheIncrements) {

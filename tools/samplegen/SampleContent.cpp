@@ -10,8 +10,6 @@
 
 #include "MannequinModel.h"
 #include "model/ModelCatalogue.h"
-#include "preview/CameraPresets.h"
-#include "preview/ModelPlacement.h"
 #include "modelcompiler/ModelCompilation.h"
 #include "project/ProjectDocument.h"
 #include "raster/PictureFile.h"
@@ -44,12 +42,15 @@ Bitmap Draw(int width, int height, const std::function<Colour(double x, double y
 Colour Mix(Colour a, Colour b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
 
 // Armour plates with seams, lit from the top, in the given metal and trim.
+// The trim runs down the sides and back, and across the chest where the
+// preview maps the mannequin's torso front, so a team shows from the front too.
 Bitmap Body(Colour metal, Colour trim) {
   return Draw(256, 256, [=](double x, double y) {
     const bool seam = std::fmod(x * 4, 1.0) < 0.04 || std::fmod(y * 5, 1.0) < 0.04;
     const bool stripe = std::abs(x - 0.5) < 0.08;
+    const bool chest = x > 1.0 / 6 && x < 1.0 / 3 && y > 0.89 && y < 0.97;
     const double light = 0.6 + 0.4 * (1 - y) + 0.08 * std::sin(x * 40) * std::sin(y * 30);
-    const Colour base = stripe ? trim : metal;
+    const Colour base = stripe || chest ? trim : metal;
     return seam ? Mix(base, {20, 20, 25}, 0.7) : Colour{base.r * light, base.g * light, base.b * light};
   });
 }
@@ -117,22 +118,11 @@ void CompileMannequin(const std::filesystem::path& home) {
                                           {.Overwrite = [](const std::filesystem::path&) { return true; }}, compiled);
 }
 
-// The compiler keeps the package's axes (Z up, facing X). The sample stands
-// the model up, facing the camera, and keeps presets that frame it, as a user
-// would with the preview's position keys and its presets menu.
-void PlaceMannequin(const std::filesystem::path& home) {
-  const model::ModelCatalogue catalogue = model::ScanModelCatalogue(home);
-  const auto definition = catalogue.FindByPrefix("Mannequin");
-  preview::SaveModelPosition(*definition, {1.5f, 1.5f, 1.5f, 0, -13.5f, -0.75f, -90, 0, -90});
-  preview::SavePresets(*definition, {{"Front", 0, 0, 300, 0, 0, 0}, {"Face", 0, 48, 110, 0, 48, 0}});
-}
-
 void WriteSampleContent(const std::filesystem::path& home) {
   const std::filesystem::path pictures = home / "Samples" / "Mannequin";
   std::filesystem::create_directories(pictures);
   samplegen::WriteMannequinPackage(home);
   CompileMannequin(home);
-  PlaceMannequin(home);
 
   const Colour steel{150, 160, 175}, copper{190, 110, 60}, red{200, 40, 30}, blue{40, 70, 210};
   auto save = [&](const Bitmap& picture, const std::string& name) {
