@@ -46,11 +46,10 @@ void MainWindow::CompileEnded(const CompileResult& result) {
   EndBusy();
   switch (result.How) {
     case CompileResult::End::Compiled: {
-      if (!result.Outcome.Refusals.empty()) {
-        QStringList lines;
-        for (const std::string& refusal : result.Outcome.Refusals) lines << ToQString(refusal);
-        questions_.Message(MessageIcon::Warning, "Compilation", lines.join("\n\n"));
-      }
+      QStringList lines;
+      for (const auto* messages : {&result.Outcome.Refusals, &result.Outcome.Warnings})
+        for (const std::string& message : *messages) lines << ToQString(message);
+      if (!lines.isEmpty()) questions_.Message(MessageIcon::Warning, "Compilation", lines.join("\n\n"));
       questions_.Message(MessageIcon::Information, "Compilation", ToQString(result.Outcome.Message));
       break;
     }

@@ -69,7 +69,7 @@ void MainWindow::NewSkin() {
   const auto make = [&](const SkinValues& values) {
     command = project::MakeNewSkin(*document_, ToDocumentText(values.Description), ToDocumentText(values.Code));
   };
-  const std::optional<SkinValues> values = questions_.AskSkin({}, make);
+  const std::optional<SkinValues> values = questions_.AskSkin({{}, {}, document_->Model().SingleSkin}, make);
   if (!values) return;
   if (!command) make(*values);
   const project::ProjectCommand* made = command.get();
@@ -85,7 +85,7 @@ void MainWindow::EditSkin() {
     command = project::MakeEditSkin(*document_, *skin, ToDocumentText(values.Description), ToDocumentText(values.Code));
   };
   const std::optional<SkinValues> values =
-      questions_.AskSkin({ToQString(skin->Description()), ToQString(skin->Code())}, make);
+      questions_.AskSkin({ToQString(skin->Description()), ToQString(skin->Code()), document_->Model().SingleSkin}, make);
   if (!values) return;
   if (!command) make(*values);
   Push(std::move(command));

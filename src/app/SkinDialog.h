@@ -8,7 +8,8 @@ class QLineEdit;
 
 namespace app {
 
-// "New Skin" (also when editing): a description and a four-letter code.
+// "New Skin" (also when editing): a description and a four-letter code, or
+// the skin's whole name for a single-skin model.
 class SkinDialog : public QDialog {
   Q_OBJECT
 public:
@@ -24,6 +25,7 @@ public slots:
 private:
   UserQuestions& questions_;
   DialogCheck<SkinValues> check_;
+  bool wholeName_;
   QLineEdit* description_;
   QLineEdit* code_;
 };

@@ -13,10 +13,12 @@ struct ModelCatalogue;
 
 namespace app {
 
-// What the skin dialog holds.
+// What the skin dialog holds. A single-skin model names its skins whole
+// ("Priest") instead of by four letters.
 struct SkinValues {
   QString Description;
   QString Code;
+  bool WholeName = false;
 };
 
 // How the texture dialog opens, and what it gives back.

@@ -93,7 +93,8 @@ int RunCompile(const std::vector<std::string>& words, std::ostream& out) {
     std::cerr << "marbelle compile: " << e.what() << " No file was changed.\n";
     return 130;
   }
-  for (const std::string& refusal : outcome.Refusals) std::cerr << "marbelle compile: warning: " << OneLine(refusal) << '\n';
+  for (const auto* messages : {&outcome.Refusals, &outcome.Warnings})
+    for (const std::string& message : *messages) std::cerr << "marbelle compile: warning: " << OneLine(message) << '\n';
   out << outcome.PackageFile.string() << '\n' << outcome.IntFile.string() << '\n';
   if (!outcome.UmodFile.empty()) out << outcome.UmodFile.string() << '\n';
   if (request.Install) out << outcome.Message << '\n';

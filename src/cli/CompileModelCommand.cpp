@@ -37,7 +37,9 @@ std::string AmsValues(const modelcompiler::AdvancedModelSupport& ams) {
 const PackageModelEntry& ChooseModel(const modelcompiler::PackageModelList& list, const std::optional<std::string>& name) {
   if (!name) return list.Entries.front();
   for (const auto& entry : list.Entries)
-    if (EqualsIgnoreCase(entry.Caption, *name) || EqualsIgnoreCase(entry.ObjectName, *name)) return entry;
+    if (EqualsIgnoreCase(entry.Caption, *name) || EqualsIgnoreCase(entry.MenuName, *name) ||
+        EqualsIgnoreCase(entry.ObjectName, *name))
+      return entry;
   throw std::runtime_error("The package " + list.PackagePath.string() + " has no model called \"" + *name + "\"");
 }
 

@@ -34,6 +34,7 @@ void PrintText(const model::ModelCatalogue& catalogue, const std::filesystem::pa
     if (!entry->Mesh.empty())
       out << "  mesh: " << platform::Windows1252ToUtf8(entry->Mesh) << " (" << PackageText(*entry, home) << ")\n";
     if (!entry->ModelDataFile.empty()) out << "  model data: " << entry->ModelDataFile << '\n';
+    if (entry->SingleSkin) out << "  skins: one texture each, named by the skin's whole name\n";
     for (const auto& section : entry->Sections)
       out << "  " << platform::Windows1252ToUtf8(section.Name) << ": " << model::DescribeSection(section.Part)
           << (section.Part.Wire ? "" : ", no wire bitmap") << '\n';
@@ -55,6 +56,7 @@ void PrintJson(const model::ModelCatalogue& catalogue, const std::filesystem::pa
         .Field("modelDataFile", entry->ModelDataFile)
         .Field("preview", PreviewText(*entry))
         .Key("ams").Bool(entry->AMS)
+        .Key("singleSkin").Bool(entry->SingleSkin)
         .Key("mirrorX").Bool(entry->MirrorX)
         .Field("talkTextureIndex", entry->TalkTextureIndex)
         .Key("hasMaskedSections").Bool(entry->HasMaskedSections);

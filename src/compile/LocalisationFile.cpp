@@ -20,11 +20,12 @@ bool LocalisationFile::AlreadyUsed(std::string_view description) const {
                      [&](const std::string& used) { return platform::EqualsIgnoreCase(used, description); });
 }
 
-void LocalisationFile::AddTexture(std::string_view textureName, std::string_view description, bool hasIdentifier,
-                                  bool firstOfSkin, std::string_view skinDescription, bool noInt) {
+void LocalisationFile::AddTexture(std::string_view textureName, std::string_view description, MenuRole role,
+                                  std::string_view skinDescription, bool noInt) {
   // Text before a ">" only sorts textures in the tree; players never see it.
   if (const auto mark = description.find('>'); mark != std::string_view::npos) description.remove_prefix(mark + 1);
-  if (!hasIdentifier && firstOfSkin) description = skinDescription;
+  if (role == MenuRole::Skin) description = skinDescription;
+  if (role == MenuRole::None) description = {};
   // The skin menu would list a repeated description twice.
   if (AlreadyUsed(description))
     description = {};

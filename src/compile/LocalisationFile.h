@@ -7,6 +7,16 @@
 
 namespace compile {
 
+// What the game's menus make of a texture declared with a description.
+enum class MenuRole {
+  // The texture the skin list shows its skin by: it takes the skin's description.
+  Skin,
+  // A face of a face section: the face list shows it by its own description.
+  Face,
+  // Any other: described, it would show in the menus as a skin or face that is none.
+  None,
+};
+
 // The .int text that lists the package's textures for the game's skin menus,
 // fed texture by texture in tree order during a compilation.
 class LocalisationFile {
@@ -17,10 +27,8 @@ public:
 
   // A skin node: its textures may reuse the descriptions of earlier skins.
   void NextSkin();
-  // `hasIdentifier`: a team or face variant rather than the section's default
-  // texture. `firstOfSkin`: the first texture entry of the skin in tree order.
   // `noInt`: the section's NoINT flag.
-  void AddTexture(std::string_view textureName, std::string_view description, bool hasIdentifier, bool firstOfSkin,
+  void AddTexture(std::string_view textureName, std::string_view description, MenuRole role,
                   std::string_view skinDescription, bool noInt);
 
   // "[Public]" and the declarations, each line ended by CR LF.

@@ -62,6 +62,7 @@ CompileOutcome ProjectCompiler::Run(const std::stop_token& stop, const ProgressH
 
   CompileOutcome outcome;
   outcome.Refusals = package.Refusals;
+  outcome.Warnings = package.Warnings;
   outcome.PackageFile = std::filesystem::path(document.FileName()).replace_extension(".utx");
   outcome.IntFile = std::filesystem::path(document.FileName()).replace_extension(".int");
   report("Writing the package", TexturesDone);

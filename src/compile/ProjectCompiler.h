@@ -44,6 +44,8 @@ struct CompileOutcome {
   std::string Message;
   // One message per texture of a section that may not be resampled but has the wrong size.
   std::vector<std::string> Refusals;
+  // One message per skin that the game's menus will not list.
+  std::vector<std::string> Warnings;
 };
 
 // The whole of "Compile Project...": palettes, package, localisation file,

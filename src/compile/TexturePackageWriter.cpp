@@ -3,6 +3,7 @@
 #include <atomic>
 #include <bit>
 #include <random>
+#include <utility>
 
 #include "compile/CompileCancelled.h"
 #include "compile/ContentHash.h"
@@ -12,6 +13,8 @@
 #include "compile/PreparedTexture.h"
 #include "compile/Resample.h"
 #include "compile/UniqueObjectPaths.h"
+#include "model/TextureNames.h"
+#include "platform/AsciiText.h"
 #include "platform/AtomicFile.h"
 #include "platform/ParallelFor.h"
 #include "project/ProjectDocument.h"
@@ -177,6 +180,31 @@ void ChooseIdentity(const project::ProjectDocument& document, bool reproducible,
   for (std::uint8_t& byte : guid) byte = static_cast<std::uint8_t>(random() >> 56);
 }
 
+// How the game's menus see a texture. A skin is listed by one texture with
+// its description: a multi-skinned model's skin by a default texture, named
+// by code and section; a single-skin model's by the texture of its own name.
+// Faces are listed by the face textures of a face section.
+MenuRole MenuRoleOf(const model::TModelo& model, const SkinNode& skin, const model::TModeloPart& part,
+                    const SkinNode& texture, const std::string& name) {
+  const std::string& identifier = texture.Texture().Identifier;
+  if (identifier.empty())
+    return !model.SingleSkin || platform::EqualsIgnoreCase(name, skin.Code()) ? MenuRole::Skin : MenuRole::None;
+  const model::IdentifierParts parts = model::SplitIdentifier(identifier);
+  const bool face = part.Has(model::FACE) && !part.Has(model::TALKTEXTURE) && parts.Team < 0 && !parts.Face.empty();
+  return face ? MenuRole::Face : MenuRole::None;
+}
+
+// Players cannot choose a skin the menus do not list; the package still
+// serves those who name it, so this warns instead of refusing.
+std::string UnlistedSkinWarning(const model::TModelo& model, const SkinNode& skin, bool listed) {
+  const std::string who = "The skin \"" + skin.Caption() + "\"";
+  if (listed && !skin.Description().empty()) return {};
+  if (listed) return who + " has no description, so the game's skin menu does not list it.";
+  if (!model.SingleSkin)
+    return who + " has no default texture (one of no team and no face), so the game's skin menu does not list it.";
+  return who + " has no texture named " + skin.Code() + ", so the game's skin menu does not list it.";
+}
+
 void CheckTexturesPresent(const project::ProjectDocument& document) {
   for (const SkinNode* node : project::TextureNodes(document.Root()))
     if (node->Texture().Missing())
@@ -229,7 +257,7 @@ TexturePackage BuildTexturePackage(const project::ProjectDocument& document, con
   for (const SkinNode& skin : document.Root().Children()) {
     intFile.NextSkin();
     const std::int32_t group = builder.Group(skin.Code());
-    bool firstOfSkin = true;
+    bool listed = false;
     for (const SkinNode& section : skin.Children()) {
       const model::TModeloSection& modelSection = document.SectionOf(section);
       for (const SkinNode& node : section.Children()) {
@@ -239,12 +267,15 @@ TexturePackage BuildTexturePackage(const project::ProjectDocument& document, con
         if (paletteExport[g] == 0)
           paletteExport[g] = builder.PaletteObject(groups[g].ObjectName, group, node.Texture().Palette);
         const std::string name = document.TextureName(node);
-        intFile.AddTexture(name, node.Texture().Description, !node.Texture().Identifier.empty(), firstOfSkin,
-                           skin.Description(), modelSection.Part.Has(model::NOINT));
+        MenuRole role = MenuRoleOf(model, skin, modelSection.Part, node, name);
+        if (role == MenuRole::Skin && std::exchange(listed, true)) role = MenuRole::None;
+        intFile.AddTexture(name, node.Texture().Description, role, skin.Description(),
+                           modelSection.Part.Has(model::NOINT));
         builder.Texture(name, group, paletteExport[g], modelSection.Part.Has(model::LODSETWORLD), texture);
-        firstOfSkin = false;
       }
     }
+    if (std::string warning = UnlistedSkinWarning(model, skin, listed); !warning.empty())
+      result.Warnings.push_back(std::move(warning));
   }
   result.Bytes = builder.Package().Build();
   result.IntText = intFile.Text();
@@ -262,6 +293,7 @@ CompiledFiles CompileProject(const project::ProjectDocument& document, const Com
                std::span(reinterpret_cast<const std::uint8_t*>(package.IntText.data()), package.IntText.size()));
   staged.Commit();
   files.Refusals = package.Refusals;
+  files.Warnings = package.Warnings;
   return files;
 }
 

@@ -32,6 +32,8 @@ struct TexturePackage {
   std::string IntText;
   // One message per texture of a section that may not be resampled but has the wrong size.
   std::vector<std::string> Refusals;
+  // One message per skin that the game's menus will not list.
+  std::vector<std::string> Warnings;
 };
 
 // The ".utx" texture package of a project whose palettes are generated: one
@@ -47,6 +49,7 @@ struct CompiledFiles {
   std::filesystem::path PackageFile;
   std::filesystem::path IntFile;
   std::vector<std::string> Refusals;
+  std::vector<std::string> Warnings;
 };
 
 // Builds the package and writes it and the localisation file beside the

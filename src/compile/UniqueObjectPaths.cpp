@@ -46,7 +46,8 @@ public:
     throw ObjectPathClash("Cannot compile " + document_.FileName().string() + ": two " + what +
                           " would both be called " + first.Path + " in the package, and the game would load only one " +
                           "of them: " + first.Who + " and " + who +
-                          ". Give each a name of its own: change a skin code or the name format of a section.");
+                          ". Give each a name of its own (change a skin code or the name format of a section), or "
+                          "keep a texture that all skins share in one skin only.");
   }
 
 private:
@@ -57,8 +58,13 @@ private:
 }  // namespace
 
 void CheckUniqueObjectPaths(const project::ProjectDocument& document) {
-  PathRegister paths(document);
   // Textures first: their clash names the files the user has to tell apart.
+  // The game finds a texture by its name whatever skin group holds it, so
+  // names must differ across skins too (textures a model's skins share).
+  PathRegister names(document);
+  for (const SkinNode* texture : project::TextureNodes(document.Root()))
+    names.Add(ObjectKind::Texture, document.TextureName(*texture), TextureText(*texture));
+  PathRegister paths(document);
   for (const SkinNode& skin : document.Root().Children())
     for (const SkinNode* texture : project::TextureNodes(skin))
       paths.Add(ObjectKind::Texture, skin.Code() + "." + document.TextureName(*texture), TextureText(*texture));

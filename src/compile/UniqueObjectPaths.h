@@ -16,8 +16,9 @@ public:
 
 // Refuses a project whose package would hold two objects of the same path
 // (group, then name, compared ignoring case, as the game finds them): two
-// textures whose names coincide, skins whose codes differ only in letter
-// case, a texture named like a palette. The game would load only one of them.
+// textures whose names coincide, in one skin or in two, skins whose codes
+// differ only in letter case, a texture named like a palette. The game would
+// load only one of them.
 void CheckUniqueObjectPaths(const project::ProjectDocument& document);
 
 }  // namespace compile

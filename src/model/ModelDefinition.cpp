@@ -174,6 +174,7 @@ std::shared_ptr<TModelo> ReadModelDefinition(const IniFile& ini, const std::file
     model->Mesh = ini.ReadString(section, "Mesh", "");
     if (model->Mesh.empty()) model->Mesh = ini.ReadString(section, "LodMesh", "");
     model->AMS = IsYes(ini, section, "AMS");
+    model->SingleSkin = IsYes(ini, section, "SingleSkin");
     model->TalkTextureIndex = formatVersion == 1 ? ini.ReadInteger(section, "TalkTextureIndex", -1) : -1;
     if (!dataFile.empty() || !model->Mesh.empty()) {
       auto read = [&](const char* key, float fallback) { return static_cast<float>(ini.ReadFloat(section, key, fallback)); };

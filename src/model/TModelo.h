@@ -72,6 +72,9 @@ public:
   std::int32_t TalkTextureIndex = 5;
   std::vector<TCameraPreset> Presets;
   bool AMS = false;
+  // The model's scripts dress it in one texture named by the skin's whole
+  // name ("Priest"), not by a four-letter code and a section digit.
+  bool SingleSkin = false;
 
   // Copies every field of the source and remembers it as Source; the sections
   // are copies that share the source's wire bitmaps.

@@ -8,6 +8,7 @@
 #include "model/TModelo.h"
 #include "modelcompiler/ExternalModel.h"
 #include "modelcompiler/ModelFiles.h"
+#include "modelcompiler/StandingPlacement.h"
 #include "modelcompiler/TextureNameClashes.h"
 #include "modelcompiler/WireBitmapDrawing.h"
 #include "platform/AsciiText.h"
@@ -32,47 +33,28 @@ std::string ThreeDecimals(double value) {
   return result;
 }
 
+// The centre of frame 0's box.
 model3d::TVertex3D Centre(const TObjeto3D& model) {
-  double low[3] = {2147483648.0, 2147483648.0, 2147483648.0};
-  double high[3] = {-2147483648.0, -2147483648.0, -2147483648.0};
-  for (const auto& v : model.Frames.front()) {
-    const double axes[3] = {v.X, v.Y, v.Z};
-    for (int a = 0; a < 3; ++a) {
-      low[a] = std::min(low[a], axes[a]);
-      high[a] = std::max(high[a], axes[a]);
-    }
-  }
-  return {static_cast<float>((low[0] + high[0]) * 0.5), static_cast<float>((low[1] + high[1]) * 0.5),
-          static_cast<float>((low[2] + high[2]) * 0.5)};
+  return model.Frames.empty() ? model3d::TVertex3D{} : BoxOf(model.Frames.front()).Centre();
 }
 
 void FaceAndTeamLines(const ModelOutputSettings& s, std::size_t m, std::vector<std::string>& lines) {
-  const auto teamFormat = [&] {
-    if (!s.TeamSkin.empty()) lines.push_back("FormatTeamNoFace=" + s.TeamSkin + "%TEAM%");
-  };
-  if (s.Ams.Enabled) {
-    // The convention gives values for materials 0 to 3; higher ones take its defaults.
-    const bool face = m < 4 ? s.Ams.ChangesWithFace[m] : false;
-    const bool team = m < 4 ? s.Ams.ChangesWithTeam[m] : true;
-    if (face) lines.push_back("Face=Yes");
-    if (team) lines.push_back("Team=Yes");
-    if (s.Ams.OldTextureNames == 0) {
-      lines.push_back("FormatNoTeamNoFace=%SKIN%%SECTION0%");
-      lines.push_back("FormatNoTeamFace=%SKIN%%SECTION0%%FACE%");
-      lines.push_back("FormatTeamNoFace=%SKIN%%SECTION0%T_%TEAM%");
-      lines.push_back("FormatTeamFace=%SKIN%%SECTION0%T_%TEAM%%FACE%");
-    }
-  } else if (s.FaceSkin < 0) {
+  if (!s.Ams.Enabled) {
+    // An external model's file tells nothing of skins: every section may vary.
     lines.push_back("Face=Yes");
     lines.push_back("Team=Yes");
-    teamFormat();
-  } else {
-    const auto index = static_cast<std::int64_t>(m);
-    if (index == s.FaceSkin) lines.push_back("Face=Yes");
-    if (index == s.TeamSkin1 || index == s.TeamSkin2) {
-      lines.push_back("Team=Yes");
-      teamFormat();
-    }
+    return;
+  }
+  // The convention gives values for materials 0 to 3; higher ones take its defaults.
+  const bool face = m < 4 ? s.Ams.ChangesWithFace[m] : false;
+  const bool team = m < 4 ? s.Ams.ChangesWithTeam[m] : true;
+  if (face) lines.push_back("Face=Yes");
+  if (team) lines.push_back("Team=Yes");
+  if (s.Ams.OldTextureNames == 0) {
+    lines.push_back("FormatNoTeamNoFace=%SKIN%%SECTION0%");
+    lines.push_back("FormatNoTeamFace=%SKIN%%SECTION0%%FACE%");
+    lines.push_back("FormatTeamNoFace=%SKIN%%SECTION0%T_%TEAM%");
+    lines.push_back("FormatTeamFace=%SKIN%%SECTION0%T_%TEAM%%FACE%");
   }
 }
 
@@ -83,6 +65,21 @@ void StyleLine(std::int32_t flags, std::vector<std::string>& lines) {
     case model3d::StyleModulated: lines.push_back("Modulated=Yes"); break;
     case model3d::StyleTwoSided: lines.push_back("TwoSided=Yes"); break;
     default: break;
+  }
+}
+
+// The sections the model's scripts load, named as the scripts ask for their textures.
+void SchemeSectionLines(const TObjeto3D& model, const SkinScheme& scheme, std::vector<std::string>& lines) {
+  for (const SchemeSection& section : scheme.Sections) {
+    lines.insert(lines.end(), {"", "[Section" + std::to_string(section.Number) + "]", "Name=" + section.Name});
+    if (section.Face) lines.push_back("Face=Yes");
+    if (section.Team) lines.push_back("Team=Yes");
+    if (section.NoInt) lines.push_back("NoINT=Yes");
+    if (section.Talk) lines.insert(lines.end(), {"OneMipMap=Yes", "LODSetWorld=Yes", "TextureSize=64x64", "TalkTexture=Yes"});
+    if (!section.FormatNoTeamNoFace.empty()) lines.push_back("FormatNoTeamNoFace=" + section.FormatNoTeamNoFace);
+    if (!section.FormatTeamNoFace.empty()) lines.push_back("FormatTeamNoFace=" + section.FormatTeamNoFace);
+    const auto material = static_cast<std::size_t>(section.Number - 1);
+    if (!section.Talk && material < model.Materials.size()) StyleLine(model.Materials[material].Flags, lines);
   }
 }
 
@@ -118,14 +115,12 @@ ModelOutputSettings PackageModelOutput(const PackageModel& model, bool mirrorX, 
   settings.ModelKind = PackageModelKind;
   settings.ModelName = model.ModelName;
   settings.Description = model.Description;
-  settings.FaceSkin = model.Skins.FaceSkin;
-  settings.TeamSkin1 = model.Skins.TeamSkin1;
-  settings.TeamSkin2 = model.Skins.TeamSkin2;
-  settings.TeamSkin = model.Skins.TeamSkin;
   settings.PackageName = model.PackageName;
   settings.MeshName = model.ModelName;
   settings.MirrorX = mirrorX;
   settings.Ams = model.Ams;
+  // The convention's own values name the sections of a package that follows it.
+  if (!model.Ams.Enabled) settings.Scheme = model.Scheme;
   return settings;
 }
 
@@ -139,17 +134,40 @@ std::vector<std::string> ModelDefinitionLines(const TObjeto3D& model, const Mode
     lines.push_back("Mesh=" + s.PackageName + "." + s.MeshName);
     if (s.MirrorX) lines.push_back("MirrorX=Yes");
   }
-  const char* scale = package ? "1.5" : "1.0";
-  for (const char* axis : {"X", "Y", "Z"}) lines.push_back(std::string("Scale") + axis + "=" + scale);
-  const model3d::TVertex3D centre = Centre(model);
-  lines.push_back("OffsetX=" + ThreeDecimals(-static_cast<double>(centre.X)));
-  lines.push_back("OffsetY=" + ThreeDecimals(-static_cast<double>(centre.Y)));
-  lines.push_back("OffsetZ=" + ThreeDecimals(-static_cast<double>(centre.Z)));
-  // 3D Studio and Unreal 3D files stand Z up.
-  const bool tilted = s.ModelKind == static_cast<int>(ExternalModelKind::Studio3DS) ||
-                      s.ModelKind == static_cast<int>(ExternalModelKind::Unreal3D);
-  lines.insert(lines.end(), {tilted ? "Pitch=90" : "Pitch=0", "Roll=0", "Turn=0"});
+  if (package) {
+    // Package meshes are written standing, with presets that frame them, so a
+    // first preview shows them upright.
+    const Placement standing = StandingPlacement(model, StandingScale(model));
+    const std::pair<const char*, float> values[] = {
+        {"ScaleX", standing.ScaleX},   {"ScaleY", standing.ScaleY},   {"ScaleZ", standing.ScaleZ},
+        {"OffsetX", standing.OffsetX}, {"OffsetY", standing.OffsetY}, {"OffsetZ", standing.OffsetZ},
+        {"Pitch", standing.Pitch},     {"Roll", standing.Roll},       {"Turn", standing.Turn}};
+    for (const auto& [key, value] : values) lines.push_back(std::string(key) + "=" + ThreeDecimals(value));
+    int number = 1;
+    for (const model::TCameraPreset& p : {FrontPreset(model, standing, FramedViewWidth, FramedViewHeight),
+                                          FacePreset(model, standing, FramedViewWidth, FramedViewHeight)}) {
+      std::string line = "Preset" + std::to_string(number++) + "=" + p.Name;
+      for (const float value : {p.CameraX, p.CameraY, p.CameraZ, p.TargetX, p.TargetY, p.TargetZ})
+        line += ";" + ThreeDecimals(value);
+      lines.push_back(line);
+    }
+  } else {
+    for (const char* axis : {"X", "Y", "Z"}) lines.push_back(std::string("Scale") + axis + "=1.0");
+    const model3d::TVertex3D centre = Centre(model);
+    lines.push_back("OffsetX=" + ThreeDecimals(-static_cast<double>(centre.X)));
+    lines.push_back("OffsetY=" + ThreeDecimals(-static_cast<double>(centre.Y)));
+    lines.push_back("OffsetZ=" + ThreeDecimals(-static_cast<double>(centre.Z)));
+    // 3D Studio and Unreal 3D files stand Z up.
+    const bool tilted = s.ModelKind == static_cast<int>(ExternalModelKind::Studio3DS) ||
+                        s.ModelKind == static_cast<int>(ExternalModelKind::Unreal3D);
+    lines.insert(lines.end(), {tilted ? "Pitch=90" : "Pitch=0", "Roll=0", "Turn=0"});
+  }
   if (s.Ams.Enabled) lines.push_back("AMS=Yes");
+  if (s.Scheme) {
+    if (s.Scheme->SingleSkin) lines.push_back("SingleSkin=Yes");
+    SchemeSectionLines(model, *s.Scheme, lines);
+    return lines;
+  }
 
   for (std::size_t m = 0; m < model.Materials.size(); ++m) {
     const model3d::TMaterial3D& material = model.Materials[m];

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "model3d/TObjeto3D.h"
@@ -26,14 +27,12 @@ struct ModelOutputSettings {
   std::string ModelName;
   bool WriteDataFile = false;
   std::string Description;
-  std::int32_t FaceSkin = -1;
-  std::int32_t TeamSkin1 = -1;
-  std::int32_t TeamSkin2 = -1;
-  std::string TeamSkin;
   std::string PackageName;
   std::string MeshName;
   bool MirrorX = false;
   AdvancedModelSupport Ams;
+  // For a package model: the sections its scripts load and how they name them.
+  std::optional<SkinScheme> Scheme;
 };
 
 // The settings a package model is written with.

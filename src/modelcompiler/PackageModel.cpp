@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "modelcompiler/ObjectReading.h"
+#include "modelcompiler/PackageModelCompile.h"
 #include "platform/AsciiText.h"
 #include "platform/FileLookup.h"
 #include "unrealpkg/ClassDefaults.h"
@@ -214,7 +215,14 @@ PackageModel ReadPackageModel(TUTPackage& listed, const PackageModelEntry& entry
   model.Information = InformationLines(model.Mesh);
   model.Ams = ReadAdvancedModelSupport(listed);
   model.Information.push_back("Advanced Model Support: " + model.Ams.Detection);
+  if (!model.Ams.Enabled) {
+    const DefaultSkinPackage skins =
+        ReadDefaultSkinPackage(listed.FileName(), entry.Facts.DefaultSkinName, entry.Facts.DefaultPackage);
+    model.Scheme = DecideSkinScheme(entry.Facts, entry.Item, skins, SkinMaterials(model.Mesh));
+    model.Information.insert(model.Information.end(), model.Scheme.Reasons.begin(), model.Scheme.Reasons.end());
+  }
   model.Notes = entry.Notes;
+  model.Notes.insert(model.Notes.end(), model.Scheme.Notes.begin(), model.Scheme.Notes.end());
   model.Notes.insert(model.Notes.end(), model.Ams.Notes.begin(), model.Ams.Notes.end());
   model.RestSequence = RestSequenceOf(model.Mesh);
   return model;

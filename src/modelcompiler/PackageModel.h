@@ -7,6 +7,7 @@
 
 #include "model3d/TObjeto3D.h"
 #include "modelcompiler/PackageModelList.h"
+#include "modelcompiler/SkinScheme.h"
 
 namespace modelcompiler {
 
@@ -83,6 +84,8 @@ struct PackageModel {
   std::string PackageName;
   std::string Description;
   TMeshItem Skins;
+  // How the game names the textures of the model's skins.
+  SkinScheme Scheme;
   MeshCopy Mesh;
   AdvancedModelSupport Ams;
   std::vector<std::string> Information;

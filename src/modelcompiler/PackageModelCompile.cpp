@@ -153,6 +153,18 @@ void CompileLodMesh(const PackageModel& model, const FrameChoice& choice, std::i
 
 }  // namespace
 
+std::vector<std::int32_t> SkinMaterials(const MeshCopy& mesh) {
+  std::vector<std::int32_t> indexes;
+  if (mesh.Faces.empty())
+    for (const auto& triangle : mesh.Triangles) indexes.push_back(triangle.TextureIndex);
+  else
+    for (const auto& material : mesh.Materials) indexes.push_back(material.TextureIndex);
+  std::erase_if(indexes, [&](std::int32_t index) { return index < 0 || !HasOwnTexture(mesh, index); });
+  std::sort(indexes.begin(), indexes.end());
+  indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+  return indexes;
+}
+
 std::int32_t ChosenFrame(const PackageModel& model, const FrameChoice& choice) {
   const MeshCopy& mesh = model.Mesh;
   if (mesh.Kind == MeshKind::SkeletalMesh) return 0;

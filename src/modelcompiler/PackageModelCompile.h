@@ -23,6 +23,10 @@ struct FrameChoice {
 // A skeletal mesh always gives its reference pose, frame 0.
 std::int32_t ChosenFrame(const PackageModel& model, const FrameChoice& choice);
 
+// The texture indexes compiling turns into named materials, and so into
+// sections: those the mesh draws with whose texture it holds itself. In order.
+std::vector<std::int32_t> SkinMaterials(const MeshCopy& mesh);
+
 // Empties `out` and fills it from the model's mesh copy. Data that would break
 // the model's indices (a wedge past the vertices, a face past the wedges) is an
 // error naming the mesh. Returns notes on sequences left out because their

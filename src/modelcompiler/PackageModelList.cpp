@@ -10,6 +10,8 @@
 #include "platform/FileContents.h"
 #include "platform/FileLookup.h"
 #include "unrealpkg/ClassDefaults.h"
+#include "unrealpkg/DescribeValue.h"
+#include "unrealpkg/TUTObject.h"
 
 namespace modelcompiler {
 
@@ -53,17 +55,50 @@ int FindClassDefinition(const unrealpkg::TUTPackage& package, std::string_view p
   return -1;
 }
 
-void AddPlayerClass(unrealpkg::TUTPackage& package, const std::string& className, PackageModelList& list) {
-  const std::size_t dot = className.find('.');
+// The skin slots, the defaults of the skin scripts and the textures the
+// class fixes itself. Integers no class stores are 0 to the game, whatever
+// the missing parent would have said.
+void ReadSkinDefaults(unrealpkg::TUTClassDefaults& defaults, PackageModelEntry& entry) {
+  TMeshItem& item = entry.Item;
+  ClassSkinFacts& facts = entry.Facts;
+  facts.ClassName = entry.ObjectName;
+  item.TeamSkin = defaults.GetValueDef("TeamSkin", "").ToText();
+  const std::pair<const char*, std::int32_t*> slots[] = {
+      {"FaceSkin", &item.FaceSkin}, {"FixedSkin", &item.FixedSkin}, {"TeamSkin1", &item.TeamSkin1},
+      {"TeamSkin2", &item.TeamSkin2}};
+  for (const auto& [name, value] : slots) {
+    if (!defaults.FindProperty(name)) facts.UnstoredSlots.emplace_back(name);
+    *value = defaults.GetValueDef(name, 0).ToInteger();
+  }
+  if (const unrealpkg::TUTProperty* multi = defaults.FindProperty("bIsMultiSkinned")) {
+    facts.MultiSkinned = unrealpkg::PropertyValue(*multi).ToBoolean();
+    facts.MultiSkinnedIn = multi->Owner ? multi->Owner->ObjectName() : std::string();
+  }
+  facts.MissingParent = defaults.MissingParent();
+  // Only hints where to look for skins: no note when a missing parent holds them.
+  const auto stored = [&](const char* name) {
+    const unrealpkg::TUTProperty* property = defaults.FindProperty(name);
+    return property ? unrealpkg::PropertyValue(*property).ToText() : std::string();
+  };
+  facts.DefaultSkinName = stored("DefaultSkinName");
+  facts.DefaultPackage = stored("DefaultCustomPackage");
+  if (facts.DefaultPackage.empty()) facts.DefaultPackage = stored("DefaultPackage");
+  for (std::size_t i = 0; i < facts.FixedTextures.size(); ++i)
+    if (const auto* fixed = defaults.FindProperty("MultiSkins[" + std::to_string(i) + "]"))
+      facts.FixedTextures[i] = fixed->Package->ObjectNameOf(unrealpkg::PropertyValue(*fixed).ToInteger());
+}
+
+void AddPlayerClass(unrealpkg::TUTPackage& package, const DeclaredPlayerClass& declared, PackageModelList& list) {
+  const std::size_t dot = declared.Name.find('.');
   if (dot == std::string::npos) return;
-  std::string packagePart = className.substr(0, dot);
-  const std::string classPart = className.substr(dot + 1);
+  std::string packagePart = declared.Name.substr(0, dot);
+  const std::string classPart = declared.Name.substr(dot + 1);
   if (EqualsIgnoreCase(packagePart, package.FileName().stem().string())) packagePart.clear();
   const int index = FindClassDefinition(package, packagePart, classPart);
   if (index < 0) return;
 
   std::optional<unrealpkg::TUTClassDefaults> defaults;
-  ReadingObject(package, "the player class " + className, [&] { defaults.emplace(package, index); });
+  ReadingObject(package, "the player class " + declared.Name, [&] { defaults.emplace(package, index); });
   PackageModelEntry entry;
   entry.Item.MeshRef = defaults->GetValueDef("Mesh", 0).ToInteger();
   // A parent class elsewhere names the mesh by a reference into its own package.
@@ -72,15 +107,24 @@ void AddPlayerClass(unrealpkg::TUTPackage& package, const std::string& className
   if (!IsMeshClass(meshOwner.ClassNameOf(entry.Item.MeshRef))) return;
   if (&meshOwner != &package) entry.Item.MeshOwner = meshOwner.FileName();
   entry.ObjectName = package.GetExport(index)->ObjectName();
-  entry.Caption = defaults->GetValueDef("MenuName", "").ToText();
-  if (entry.Caption.empty()) entry.Caption = entry.ObjectName;
-  entry.Item.TeamSkin = defaults->GetValueDef("TeamSkin", "").ToText();
-  entry.Item.FaceSkin = defaults->GetValueDef("FaceSkin", 0).ToInteger();
-  entry.Item.FixedSkin = defaults->GetValueDef("FixedSkin", -1).ToInteger();
-  entry.Item.TeamSkin1 = defaults->GetValueDef("TeamSkin1", 1).ToInteger();
-  entry.Item.TeamSkin2 = defaults->GetValueDef("TeamSkin2", 2).ToInteger();
+  entry.MenuName = defaults->GetValueDef("MenuName", "").ToText();
+  entry.Caption = !declared.Description.empty() ? declared.Description
+                  : !entry.MenuName.empty()     ? entry.MenuName
+                                                : entry.ObjectName;
+  ReadSkinDefaults(*defaults, entry);
   if (std::string note = defaults->MissingParentNote(); !note.empty()) entry.Notes.push_back(std::move(note));
   list.Entries.push_back(std::move(entry));
+}
+
+// The text of Description="..." on a localisation line, without its quotes.
+std::string DeclaredDescription(const std::string& line, const std::string& lower) {
+  const std::size_t key = lower.find("description=");
+  if (key == std::string::npos) return {};
+  std::size_t start = key + 12;
+  const bool quoted = start < line.size() && line[start] == '"';
+  if (quoted) ++start;
+  const std::size_t end = line.find_first_of(quoted ? "\"" : ",)", start);
+  return platform::Trim(line.substr(start, end == std::string::npos ? std::string::npos : end - start));
 }
 
 bool CaptionBefore(const PackageModelEntry& a, const PackageModelEntry& b) {
@@ -89,33 +133,33 @@ bool CaptionBefore(const PackageModelEntry& a, const PackageModelEntry& b) {
 
 }  // namespace
 
-std::vector<std::string> ReadPlayerClassNames(const std::filesystem::path& intFile) {
+std::vector<DeclaredPlayerClass> ReadPlayerClassNames(const std::filesystem::path& intFile) {
   const auto text = platform::ReadFileContents(intFile);
   if (!text) throw std::runtime_error("Cannot read " + intFile.string() + ": there is no such file");
   std::vector<std::string> lines;
   model::SplitToList(*text, "\n", lines);
-  std::vector<std::string> names;
+  std::vector<DeclaredPlayerClass> classes;
   for (const std::string& line : lines) {
     const std::string lower = platform::ToLowerAscii(line);
     if (lower.find("metaclass=botpack.tournamentplayer") == std::string::npos) continue;
     const std::size_t name = lower.find("name=");
     const std::size_t cls = lower.find(",class=");
     if (name == std::string::npos || cls == std::string::npos || cls < name + 5) continue;
-    names.push_back(line.substr(name + 5, cls - name - 5));
+    classes.push_back({line.substr(name + 5, cls - name - 5), DeclaredDescription(line, lower)});
   }
-  return names;
+  return classes;
 }
 
 PackageModelList ListPackageModels(unrealpkg::TUTPackage& package, const std::filesystem::path& chosenFile,
                                    bool useInt) {
   PackageModelList list;
   if (useInt) {
-    const std::vector<std::string> classes = ReadPlayerClassNames(chosenFile);
+    const std::vector<DeclaredPlayerClass> classes = ReadPlayerClassNames(chosenFile);
     if (classes.empty()) throw ModelNotice("The package does not have any model object.");
     list.PackagePath = PackageBeside(chosenFile);
     OpenPackage(package, list.PackagePath);
     unrealpkg::TUTPackageLock lock(package);
-    for (const std::string& className : classes) AddPlayerClass(package, className, list);
+    for (const DeclaredPlayerClass& declared : classes) AddPlayerClass(package, declared, list);
   } else {
     list.PackagePath = chosenFile;
     OpenPackage(package, list.PackagePath);

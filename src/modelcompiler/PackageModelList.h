@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,11 +24,35 @@ struct TMeshItem {
   std::filesystem::path MeshOwner;
 };
 
+// What a player class's defaults say about how its scripts dress it in skins.
+struct ClassSkinFacts {
+  // Empty for a mesh listed without a player class: no scripts are known.
+  std::string ClassName;
+  // bIsMultiSkinned as the nearest class of the chain stores it, and that class.
+  std::optional<bool> MultiSkinned;
+  std::string MultiSkinnedIn;
+  // The parent the chain could not reach ("Botpack.TournamentMale"), empty
+  // when it reached its root.
+  std::string MissingParent;
+  // The skin worn without a choice ("TSkMSkins.Warr"), and the package the
+  // scripts add to a skin named without one ("TSkMSkins.").
+  std::string DefaultSkinName;
+  std::string DefaultPackage;
+  // Textures the class itself puts on mesh sections (MultiSkins), by index.
+  std::array<std::string, 8> FixedTextures;
+  // The skin slots (FixedSkin, FaceSkin...) no class of the chain stores.
+  std::vector<std::string> UnstoredSlots;
+};
+
 struct PackageModelEntry {
+  // The class's description in the localisation file, as the game's menus
+  // show it; else its MenuName, else its object name.
   std::string Caption;
+  std::string MenuName;
   // The player class's or the mesh's object name.
   std::string ObjectName;
   TMeshItem Item;
+  ClassSkinFacts Facts;
   // Values that took their defaults because a parent class was not found.
   std::vector<std::string> Notes;
 };
@@ -37,8 +63,16 @@ struct PackageModelList {
   std::vector<PackageModelEntry> Entries;
 };
 
-// The player classes a localisation file declares ("Package.Class"), in file order.
-std::vector<std::string> ReadPlayerClassNames(const std::filesystem::path& intFile);
+// A player class a localisation file declares: "Package.Class", and the
+// description the game's menus show for it.
+struct DeclaredPlayerClass {
+  std::string Name;
+  std::string Description;
+  friend bool operator==(const DeclaredPlayerClass&, const DeclaredPlayerClass&) = default;
+};
+
+// The player classes a localisation file declares, in file order.
+std::vector<DeclaredPlayerClass> ReadPlayerClassNames(const std::filesystem::path& intFile);
 
 // Lists the models of a package into `package`, which the caller keeps open to
 // read the chosen one. With useInt, `chosenFile` is the package's localisation

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/TModelo.h"
+#include "model/TextureNames.h"
 #include "platform/AsciiText.h"
 #include "project/SkinTree.h"
 #include "project/TeamLabels.h"
@@ -13,6 +14,19 @@ namespace {
 
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
+std::string MakeSkinName(std::string_view typedName, std::string_view description) {
+  std::string name = platform::Trim(typedName);
+  for (const char c : name)
+    if (!model::IsSkinNameCharacter(c))
+      throw ProjectError("A skin name is made of the letters A to Z, the digits, \"-\" and \"_\".");
+  if (name.size() > model::MaxSkinName)
+    throw ProjectError("A skin name has at most " + std::to_string(model::MaxSkinName) + " characters.");
+  if (name.empty())
+    for (const char c : description)
+      if (model::IsSkinNameCharacter(c) && name.size() < model::MaxSkinName) name += c;
+  return name.empty() ? std::string("NewSkin") : name;
+}
+
 }  // namespace
 
 std::string CheckSkinDescription(std::string_view description) {
@@ -21,7 +35,8 @@ std::string CheckSkinDescription(std::string_view description) {
   return platform::Trim(description);
 }
 
-std::string MakeSkinCode(std::string_view typedCode, std::string_view description) {
+std::string MakeSkinCode(const model::TModelo& model, std::string_view typedCode, std::string_view description) {
+  if (model.SingleSkin) return MakeSkinName(typedCode, description);
   std::string code = platform::Trim(typedCode);
   for (const char c : code)
     if (!IsLetter(c)) throw ProjectError("A skin code is made of the letters A to Z.");
@@ -33,8 +48,8 @@ std::string MakeSkinCode(std::string_view typedCode, std::string_view descriptio
   return platform::ToLowerAscii(code);
 }
 
-bool IsSkinCode(std::string_view code) {
-  return code.size() == 4 && std::all_of(code.begin(), code.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+bool IsSkinCode(const model::TModelo& model, std::string_view code) {
+  return model::FitsSkinName(model, code) && (model.SingleSkin || platform::ToLowerAscii(code) == code);
 }
 
 void CheckSkinCodeFree(const SkinNode& root, std::string_view code, const SkinNode* editing) {

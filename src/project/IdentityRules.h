@@ -5,6 +5,7 @@
 #include <string_view>
 
 namespace model {
+class TModelo;
 struct TModeloSection;
 }
 
@@ -29,11 +30,14 @@ std::string CheckSkinDescription(std::string_view description);
 
 // A skin code: four letters A to Z in lower case, padded with "x". A typed code
 // is at most four letters; without one, the code takes the first four letters
-// of the description ("Big Bad" gives "bigb").
-std::string MakeSkinCode(std::string_view typedCode, std::string_view description);
+// of the description ("Big Bad" gives "bigb"). A single-skin model's skins are
+// named whole instead: letters, digits, "-" and "_" as typed, or those of the
+// description ("War Cow" gives "WarCow").
+std::string MakeSkinCode(const model::TModelo& model, std::string_view typedCode, std::string_view description);
 
-// Whether a code is as the rules keep it: four letters a to z.
-bool IsSkinCode(std::string_view code);
+// Whether a code is as the rules keep it: four letters a to z, or a whole
+// skin name for a single-skin model.
+bool IsSkinCode(const model::TModelo& model, std::string_view code);
 
 // Refuses a code another skin of the project has, ignoring letter case (the
 // project file and the package tell skins apart so). `editing` is the skin

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "model/ModelCatalogue.h"
+#include "model/TextureNames.h"
 #include "platform/AsciiText.h"
 #include "platform/FileLookup.h"
 #include "platform/FileTime.h"
@@ -144,24 +145,32 @@ private:
   };
 
   const SkinNode& AddSkin(const std::string& fileCode, const std::string& description) {
-    std::string code = platform::ToLowerAscii(fileCode);
-    if (!IsSkinCode(code)) {
+    std::string code = model_.SingleSkin ? fileCode : platform::ToLowerAscii(fileCode);
+    if (!IsSkinCode(model_, code)) {
       const bool letters = std::any_of(code.begin(), code.end(), [](char c) { return c >= 'a' && c <= 'z'; });
-      code = MakeSkinCode("", letters ? code : description);
+      code = MakeSkinCode(model_, "", letters ? code : description);
     }
     code = FreeCode(code);
     const SkinNode& skin =
         DocumentEditor::Attach(root_, DocumentEditor::MakeSkin(model_, code, platform::Trim(description)));
     if (code != fileCode)
       report_.push_back("The skin \"" + description + "\" had the code \"" + fileCode + "\"; it is now \"" + code +
-                        "\", four letters that no other skin of the project has.");
+                        (model_.SingleSkin ? "\", a name that no other skin of the project has."
+                                           : "\", four letters that no other skin of the project has."));
     groups_.push_back({fileCode, &skin});
     return skin;
   }
 
-  // The code itself, or the first variant of its last letters that no skin has.
+  // The code itself, or the first variant of its last letters that no skin
+  // has; a whole skin name takes a number after it.
   std::string FreeCode(std::string code) const {
     if (!FindSkinByCode(root_, code)) return code;
+    if (model_.SingleSkin)
+      for (int n = 2;; ++n) {
+        const std::string number = std::to_string(n);
+        const std::string candidate = code.substr(0, model::MaxSkinName - number.size()) + number;
+        if (!FindSkinByCode(root_, candidate)) return candidate;
+      }
     for (std::size_t keep = 3; keep > 0; --keep)
       for (int variant = 0;; ++variant) {
         std::string candidate = code.substr(0, keep);

@@ -30,7 +30,7 @@ std::unique_ptr<ProjectCommand> MakeNewSkin(const ProjectDocument& document, std
                                             std::string_view typedCode) {
   std::string text = CheckSkinDescription(description);
   if (text.empty()) text = "NewSkin";
-  std::string code = MakeSkinCode(typedCode, text);
+  std::string code = MakeSkinCode(document.Model(), typedCode, text);
   CheckSkinCodeFree(document.Root(), code, nullptr);
   return std::make_unique<NodeCommand>("New Skin", document.Root(),
                                              DocumentEditor::MakeSkin(document.Model(), std::move(code), std::move(text)));
@@ -39,7 +39,7 @@ std::unique_ptr<ProjectCommand> MakeNewSkin(const ProjectDocument& document, std
 std::unique_ptr<ProjectCommand> MakeEditSkin(const ProjectDocument& document, const SkinNode& skin,
                                              std::string_view description, std::string_view typedCode) {
   std::string text = CheckSkinDescription(description);
-  std::string code = MakeSkinCode(typedCode, text);
+  std::string code = MakeSkinCode(document.Model(), typedCode, text);
   CheckSkinCodeFree(document.Root(), code, &skin);
   if (code == skin.Code() && text == skin.Description()) return nullptr;
   return std::make_unique<EditSkinCommand>(skin, std::move(code), std::move(text));

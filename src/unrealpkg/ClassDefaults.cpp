@@ -14,6 +14,19 @@ namespace {
 // Class chains longer than this are taken as loops in a damaged package.
 constexpr int MaxChainSteps = 256;
 
+std::string ValueText(const TUTValue& value) {
+  if (value.IsText()) return "\"" + value.ToText() + "\"";
+  if (value.IsBoolean()) return value.ToBoolean() ? "True" : "False";
+  return value.ToText();
+}
+
+std::string NameList(const std::vector<std::string>& names) {
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+  return text;
+}
+
 }  // namespace
 
 TUTClassDefaults::TUTClassDefaults(TUTPackage& package, int classExport) {
@@ -81,18 +94,29 @@ const TUTProperty* TUTClassDefaults::FindProperty(std::string_view name) const {
 
 TUTValue TUTClassDefaults::GetValueDef(std::string_view name, const TUTValue& defaultValue) {
   if (const TUTProperty* property = FindProperty(name)) return PropertyValue(*property);
-  if (!missingParent_.empty() && std::find(defaulted_.begin(), defaulted_.end(), name) == defaulted_.end())
-    defaulted_.emplace_back(name);
+  const bool noted = std::any_of(defaulted_.begin(), defaulted_.end(),
+                                 [&](const Defaulted& value) { return value.Name == name; });
+  if (!missingParent_.empty() && !noted) defaulted_.push_back({std::string(name), ValueText(defaultValue)});
   return defaultValue;
 }
 
 std::string TUTClassDefaults::MissingParentNote() const {
   if (defaulted_.empty()) return {};
-  std::string names;
-  for (std::size_t i = 0; i < defaulted_.size(); ++i)
-    names += (i == 0 ? "" : i + 1 == defaulted_.size() ? " and " : ", ") + defaulted_[i];
+  // Values alike go together: "FixedSkin and TeamSkin1 take 0".
+  std::vector<std::string> groups;
+  std::vector<bool> told(defaulted_.size(), false);
+  for (std::size_t i = 0; i < defaulted_.size(); ++i) {
+    if (told[i]) continue;
+    std::vector<std::string> names;
+    for (std::size_t j = i; j < defaulted_.size(); ++j)
+      if (!told[j] && defaulted_[j].Value == defaulted_[i].Value) {
+        names.push_back(defaulted_[j].Name);
+        told[j] = true;
+      }
+    groups.push_back(NameList(names) + (names.size() == 1 ? " takes " : " take ") + defaulted_[i].Value);
+  }
   return "The class " + className_ + " inherits from " + missingParent_ + ", which is not found (" + missingReason_ +
-         "): " + names + (defaulted_.size() == 1 ? " takes its default" : " take their defaults");
+         "): " + NameList(groups) + ", as no class of the chain stores " + (defaulted_.size() == 1 ? "it" : "them");
 }
 
 }  // namespace unrealpkg

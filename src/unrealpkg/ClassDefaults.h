@@ -40,7 +40,7 @@ public:
   // when the chain reaches its root.
   const std::string& MissingParent() const { return missingParent_; }
   // Says which parent was not found and which values took their defaults for
-  // it; empty when nothing fell back for a missing parent.
+  // it, and what those are; empty when nothing fell back for a missing parent.
   std::string MissingParentNote() const;
 
 private:
@@ -51,7 +51,11 @@ private:
   std::string className_;
   std::string missingParent_;
   std::string missingReason_;
-  std::vector<std::string> defaulted_;
+  struct Defaulted {
+    std::string Name;
+    std::string Value;
+  };
+  std::vector<Defaulted> defaulted_;
 };
 
 }  // namespace unrealpkg

@@ -68,6 +68,17 @@ TEST(DialogsTest, TheSkinDialogTakesFourLettersAndRunsItsCheckBeforeClosing) {
   EXPECT_EQ(blank.Values().Code, "");
 }
 
+TEST(DialogsTest, ASingleSkinModelsSkinDialogTakesTheWholeName) {
+  ScriptedQuestions questions;
+  app::SkinDialog dialog(questions, {"Priest", "High_Priest", true}, {});
+  auto& code = Find<QLineEdit>(dialog, "groupcode");
+  EXPECT_EQ(code.displayText(), "High_Priest");
+  code.clear();
+  QTest::keyClicks(&code, "War Cow-2!");
+  EXPECT_EQ(dialog.Values().Code, "WarCow-2");
+  EXPECT_TRUE(dialog.Values().WholeName);
+}
+
 TEST(DialogsTest, TheTextureDialogRefusesAMissingFileAndTeamFacesAndDropsBracketKeys) {
   ScriptedQuestions questions;
   app::TextureDialog dialog(questions, "/home");
@@ -111,6 +122,21 @@ TEST(DialogsTest, TheTextureDialogRefusesAMissingFileAndTeamFacesAndDropsBracket
   EXPECT_FALSE(Find<QComboBox>(dialog, "insert_team").isEnabled());
   EXPECT_FALSE(face.isEnabled());
   EXPECT_TRUE(face.currentText().isEmpty());
+}
+
+TEST(DialogsTest, TheTextureDialogKeepsAFaceSpeltAnewInAnotherCase) {
+  ScriptedQuestions questions;
+  app::TextureDialog dialog(questions, "/home");
+  const app::TextureDialogSetup setup{false, "/art/x.bmp", {"< Default >"}, "< Default >", false, true, {"frost", "Bob"},
+                                      "frost"};
+  dialog.Prepare("Edit Texture", setup, {});
+  dialog.show();
+  auto& face = Find<QComboBox>(dialog, "insert_face");
+  face.lineEdit()->selectAll();
+  QTest::keyClicks(face.lineEdit(), "Frost");
+  QTest::keyClick(face.lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.Values().Face, "Frost");
 }
 
 TEST(DialogsTest, TheSelectModelDialogListsModelsByNameAndNeedsAClick) {

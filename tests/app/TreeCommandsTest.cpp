@@ -1,6 +1,7 @@
 // The skin tree's popup commands, import, undo and redo from the Edit menu,
 // and what the tree and the status bar show as the document changes.
 #include <QAbstractItemModelTester>
+#include <QComboBox>
 #include <QMimeData>
 #include <QTest>
 #include <QUndoStack>
@@ -162,6 +163,26 @@ TEST_F(TreeCommandsTest, EditTextureRenamesEveryTextureOfTheSkinWithThatIdentifi
   ExpectTreeShowsDocument();
 }
 
+TEST_F(TreeCommandsTest, AFaceSpeltAnewInAnotherCaseIsOneStepAndStaysOneFaceInThePreview) {
+  const project::SkinNode& skin = fixture.AddSkin("Blue Steel", "blst");
+  const project::SkinNode& body = fixture.AddTexture(skin, 1, "< Default >", "frost");
+  fixture.AddTexture(skin, 3, "< Default >", "FROST");
+  auto& faces = fixture.Child<QComboBox>("face_selection");
+  QCoreApplication::processEvents();
+  ASSERT_EQ(faces.count(), 2);
+  faces.setCurrentIndex(1);
+  const int steps = fixture.window->UndoStack().count();
+
+  fixture.questions.textures.push_back(app::TextureValues{"", "< Default >", "Frost"});
+  fixture.RunPopup(&body, "Edit Texture Description...");
+  EXPECT_EQ(fixture.window->UndoStack().count(), steps + 1);
+  EXPECT_EQ(fixture.Action("mnu_Undo").text(), "Undo Edit Texture Description");
+  ExpectTreeShowsDocument();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(faces.count(), 2);
+  EXPECT_EQ(faces.currentText(), "Frost");
+}
+
 TEST_F(TreeCommandsTest, EveryCommandIsUndoneAndRedoneFromTheEditMenu) {
   QAction& undo = fixture.Action("mnu_Undo");
   QAction& redo = fixture.Action("mnu_Redo");
@@ -256,7 +277,7 @@ TEST_F(TreeCommandsTest, ImportTakesSkinSectionAndVariantFromTheFileNames) {
   EXPECT_EQ(skin->Caption(), "blst (blst)");
   EXPECT_EQ(SectionCaptions(SectionNode(fixture.Document(), *skin, 1)),
             std::vector<std::string>({"< Default > ()", "<Red Team>john (t_0john)"}));
-  EXPECT_EQ(SectionCaptions(SectionNode(fixture.Document(), *skin, 3)), std::vector<std::string>({"< Default >face2 (face2)"}));
+  EXPECT_EQ(SectionCaptions(SectionNode(fixture.Document(), *skin, 3)), std::vector<std::string>({"< Default >Face2 (face2)"}));
   ASSERT_EQ(fixture.questions.messages.size(), 1u);
   EXPECT_TRUE(fixture.questions.messages[0].Text.contains("blst7.bmp"));
   EXPECT_EQ(fixture.questions.pickerTitles.back(), "Import Textures");

@@ -44,14 +44,15 @@ TEST(CompileModelCliTest, ListsAndCompilesThePlayerModelsOfAPackage) {
   const Outcome list = Marbelle({"compile-model", Path(dir / "QuadSkins.int"), "--list"});
   ASSERT_EQ(list.status, 0) << list.err;
   EXPECT_EQ(list.out,
-            "A Tile\tTilePlayer\tFaceSkin 0, FixedSkin -1, TeamSkin1 1, TeamSkin2 2, TeamSkin \"Tile\"\tAMS No\n"
-            "Quad Runner\tQuadPlayer\tFaceSkin 1, FixedSkin -1, TeamSkin1 1, TeamSkin2 2, TeamSkin \"\"\tAMS No\n");
+            "A Tile\tTilePlayer\tFaceSkin 0, FixedSkin 0, TeamSkin1 0, TeamSkin2 0, TeamSkin \"Tile\"\tAMS No\n"
+            "Quad Runner\tQuadPlayer\tFaceSkin 1, FixedSkin 0, TeamSkin1 0, TeamSkin2 0, TeamSkin \"\"\tAMS No\n");
   const Outcome meshes = Marbelle({"compile-model", Path(dir / "QuadSkins.u"), "--list"});
   EXPECT_EQ(meshes.out.substr(0, 5), "Quad\t");
 
   const Outcome first = Marbelle({"compile-model", Path(dir / "QuadSkins.int"), "--home", home});
   ASSERT_EQ(first.status, 0) << first.err;
-  EXPECT_NE(Text(dir / "home/CustomModels/Tile.mrbe").find("FormatTeamNoFace=Tile%TEAM%"), std::string::npos);
+  // A multi-skinned model's scripts name team textures by code and section, whatever TeamSkin says.
+  EXPECT_EQ(Text(dir / "home/CustomModels/Tile.mrbe").find("FormatTeamNoFace"), std::string::npos);
 
   const QStringList quadRun = {"compile-model", Path(dir / "QuadSkins.int"), "--model", "quadplayer", "--sequence",
                                "run", "--frame", "1", "--mirror-x", "--description", "Mirrored quad", "--home", home};
@@ -61,8 +62,8 @@ TEST(CompileModelCliTest, ListsAndCompilesThePlayerModelsOfAPackage) {
             std::string::npos);
   EXPECT_NE(compiled.out.find("QuadWire2.bmp"), std::string::npos);
   const std::string definition = Text(dir / "home/CustomModels/Quad.mrbe");
-  for (const char* line : {"Name=Mirrored quad\r\n", "Mesh=QuadSkins.Quad\r\nMirrorX=Yes\r\n", "OffsetX=2.000\r\n",
-                           "[Section2]\r\nName=SKIN1\r\nFace=Yes\r\nTeam=Yes\r\n"})
+  for (const char* line : {"Name=Mirrored quad\r\n", "Mesh=QuadSkins.Quad\r\nMirrorX=Yes\r\n", "OffsetZ=50.000\r\n",
+                           "[Section1]\r\nName=SKIN0\r\nTeam=Yes\r\n", "[Section2]\r\nName=SKIN1\r\nFace=Yes\r\n\r\n"})
     EXPECT_NE(definition.find(line), std::string::npos) << line;
 
   const Outcome kept = Marbelle(quadRun);

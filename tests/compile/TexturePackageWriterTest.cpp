@@ -250,7 +250,7 @@ TEST(TexturePackageWriterTest, ObjectsThatWouldShareAPathAreRefusedBeforeAnythin
     FAIL() << "compiled";
   } catch (const compile::ObjectPathClash& e) {
     const std::string message = e.what();
-    EXPECT_NE(message.find("two textures would both be called blst.T_twin_0"), std::string::npos) << message;
+    EXPECT_NE(message.find("two textures would both be called T_twin_0"), std::string::npos) << message;
     EXPECT_NE(message.find("skin \"Blue Steel (blst)\", section \"Left\", texture \"<Red Team> (t_0)\" (" +
                            (f.home / "Textures/left.bmp").string() + ")"),
               std::string::npos)
@@ -262,4 +262,61 @@ TEST(TexturePackageWriterTest, ObjectsThatWouldShareAPathAreRefusedBeforeAnythin
   }
   EXPECT_FALSE(std::filesystem::exists(f.home / "TwinSkins.utx"));
   EXPECT_FALSE(std::filesystem::exists(f.home / "TwinSkins.int"));
+}
+
+// The menus list a skin by one described texture and a face by its face
+// texture; nothing else is described. A skin the menus cannot list is told.
+TEST(TexturePackageWriterTest, TheIntDescribesWhatTheGamesMenusListAndWarnsOfSkinsTheyCannot) {
+  ProjectFixture f;
+  auto document = f.NewProject();
+  const SkinNode& steel = document->NewSkin("Blue Steel", "blst");
+  const SkinNode& body = SectionNode(*document, steel, 1);
+  document->AddTexture(body, f.Picture("1.bmp"), "< Default >", "");
+  document->AddTexture(body, f.Picture("2.bmp"), "<Red Team>", "");
+  document->AddTexture(body, f.Picture("3.bmp"), "<Red Team>", "Ada");
+  document->AddTexture(SectionNode(*document, steel, 3), f.Picture("4.bmp"), "< Default >", "Ada");
+  document->AddTexture(SectionNode(*document, steel, 5), f.Picture("5.bmp"), "< Default >", "");
+  // Only team variants: the skin list would not show it.
+  const SkinNode& red = document->NewSkin("Red Only", "redo");
+  document->AddTexture(SectionNode(*document, red, 1), f.Picture("6.bmp"), "<Red Team>", "");
+  const compile::TexturePackage package = Compile(*document);
+  EXPECT_EQ(package.IntText, "[Public]\r\n"
+                             "Object=(Name=SoldierSkins.blst1,Class=Texture,Description=\"Blue Steel\")\r\n"
+                             "Object=(Name=SoldierSkins.blst1T_0,Class=Texture)\r\n"
+                             "Object=(Name=SoldierSkins.blst1T_0ada,Class=Texture)\r\n"
+                             "Object=(Name=SoldierSkins.blst3ada,Class=Texture,Description=\"Ada\")\r\n"
+                             "Object=(Name=SoldierSkins.blst5,Class=Texture)\r\n"
+                             "Object=(Name=SoldierSkins.redo1T_0,Class=Texture)\r\n");
+  EXPECT_EQ(package.Warnings, (std::vector<std::string>{
+                                  "The skin \"Red Only (redo)\" has no default texture (one of no team and no face), so "
+                                  "the game's skin menu does not list it."}));
+}
+
+// A single-skin model's skins are named whole; the team textures all its
+// skins share may sit in one skin only, since the game finds a texture by
+// its name whatever group holds it.
+TEST(TexturePackageWriterTest, SingleSkinModelsListSkinsByNameAndShareTeamTexturesOnce) {
+  ProjectFixture f;
+  auto document = f.SingleSkinProject();
+  const SkinNode& priest = document->NewSkin("High Priest", "");
+  EXPECT_EQ(priest.Code(), "HighPriest");
+  document->AddTexture(SectionNode(*document, priest, 1), f.Picture("a.bmp"), "< Default >", "");
+  document->AddTexture(SectionNode(*document, priest, 1), f.Picture("b.bmp"), "<Blue Team>", "");
+  document->AddTexture(SectionNode(*document, priest, 5), f.Picture("c.bmp"), "< Default >", "");
+  const SkinNode& monk = document->NewSkin("Monk", "Monk-2");
+  document->AddTexture(SectionNode(*document, monk, 5), f.Picture("d.bmp"), "< Default >", "");
+  const compile::TexturePackage package = Compile(*document);
+  EXPECT_EQ(package.IntText, "[Public]\r\n"
+                             "Object=(Name=NaliSkins.HighPriest,Class=Texture,Description=\"High Priest\")\r\n"
+                             "Object=(Name=NaliSkins.T_Nali_1,Class=Texture)\r\n"
+                             "Object=(Name=NaliSkins.HighPriest-Face,Class=Texture)\r\n"
+                             "Object=(Name=NaliSkins.Monk-2-Face,Class=Texture)\r\n");
+  EXPECT_EQ(package.Warnings, (std::vector<std::string>{"The skin \"Monk (Monk-2)\" has no texture named Monk-2, so the "
+                                                        "game's skin menu does not list it."}));
+
+  document->AddTexture(SectionNode(*document, monk, 1), f.Picture("e.bmp"), "<Blue Team>", "");
+  compile::PaletteGenerator().Generate(*document);
+  EXPECT_THAT([&] { compile::BuildTexturePackage(*document, {}); },
+              testing::ThrowsMessage<compile::ObjectPathClash>(
+                  testing::HasSubstr("two textures would both be called T_Nali_1 in the package")));
 }

@@ -25,16 +25,28 @@ TObjeto3D ModelWith(std::vector<model3d::TMaterial3D> materials, std::vector<mod
   return model;
 }
 
+// A multi-skinned player class with the face on section 4 and teams on 2 and 3.
+SkinScheme SoldierScheme(const std::vector<std::int32_t>& materials) {
+  ClassSkinFacts facts;
+  facts.ClassName = "Soldier";
+  facts.MultiSkinned = true;
+  facts.MultiSkinnedIn = "Soldier";
+  TMeshItem slots;
+  slots.FixedSkin = 0;
+  slots.FaceSkin = 3;
+  slots.TeamSkin1 = 1;
+  slots.TeamSkin2 = 2;
+  return DecideSkinScheme(facts, slots, {}, materials);
+}
+
 ModelOutputSettings Soldier(const std::filesystem::path& home) {
   ModelOutputSettings settings;
   settings.Home = home;
   settings.ModelName = "Soldier";
   settings.Description = "The Soldier";
-  settings.FaceSkin = 3;
-  settings.TeamSkin1 = 1;
-  settings.TeamSkin2 = 2;
   settings.PackageName = "SoldierSkins";
   settings.MeshName = "Soldier";
+  settings.Scheme = SoldierScheme({0, 1, 2});
   return settings;
 }
 
@@ -49,11 +61,15 @@ TEST(ModelOutputTest, ThePackageModelExampleDefinition) {
   const TObjeto3D model = ModelWith({{"SKIN0", 0}, {"SKIN1", 0}, {"SKIN2", 0}});
   const std::vector<std::string> expected = {
       "[Model]", "FormatVersion=2", "Name=The Soldier", "Prefix=Soldier", "Game=UnrealTournament",
-      "Mesh=SoldierSkins.Soldier", "ScaleX=1.5", "ScaleY=1.5", "ScaleZ=1.5", "OffsetX=-2.000", "OffsetY=1.000",
-      "OffsetZ=-4.000", "Pitch=0", "Roll=0", "Turn=0",
+      // Standing, and brought from 2 units tall to 100.
+      "Mesh=SoldierSkins.Soldier", "ScaleX=50.000", "ScaleY=50.000", "ScaleZ=50.000", "OffsetX=50.000",
+      "OffsetY=-200.000", "OffsetZ=-100.000", "Pitch=-90.000", "Roll=0.000", "Turn=-90.000",
+      "Preset1=Front;0.000;0.000;477.807;0.000;0.000;0.000", "Preset2=Face;100.000;50.000;60.000;100.000;50.000;50.000",
       "", "[Section1]", "Name=SKIN0",
       "", "[Section2]", "Name=SKIN1", "Team=Yes",
       "", "[Section3]", "Name=SKIN2", "Team=Yes",
+      // The scripts load the face section though no triangle uses it.
+      "", "[Section4]", "Name=SKIN3", "Face=Yes",
       "", "[Section5]", "Name=Talk Texture", "Face=Yes", "OneMipMap=Yes", "LODSetWorld=Yes", "TextureSize=64x64",
       "TalkTexture=Yes"};
   EXPECT_EQ(ModelDefinitionLines(model, Soldier("/home")), expected);
@@ -67,23 +83,23 @@ TEST(ModelOutputTest, ThePackageModelExampleDefinition) {
 
 TEST(ModelOutputTest, SkinSlotsStylesAndWeaponsDecideTheSections) {
   ModelOutputSettings settings = Soldier("/home");
-  settings.FaceSkin = -1;
-  settings.TeamSkin = "Robo";
   // A weapon keeps its number; flags 9 is no weapon and has no style line.
   const TObjeto3D model =
       ModelWith({{"skin0", 2}, {"W", 8}, {"SKIN2", 9}, {"SKIN3", 3}, {"SKIN4", 4}, {"", 0}, {"SKIN6", 1}});
+  settings.Scheme = SoldierScheme({0, 2, 3, 4, 6});
   const std::vector<std::string> lines = ModelDefinitionLines(model, settings);
-  EXPECT_EQ(Sections(lines),
-            (std::vector<std::string>{"[Section1]", "[Section3]", "[Section4]", "[Section5]", "[Section7]"}));
+  // Section 2 is a team slot of the scripts, so it stays though the weapon has it; section 5 is a material's.
+  EXPECT_EQ(Sections(lines), (std::vector<std::string>{"[Section1]", "[Section2]", "[Section3]", "[Section4]",
+                                                       "[Section5]", "[Section7]"}));
   const auto first = std::find(lines.begin(), lines.end(), "[Section1]");
-  EXPECT_EQ(std::vector<std::string>(first, first + 6),
-            (std::vector<std::string>{"[Section1]", "Name=SKIN0", "Face=Yes", "Team=Yes", "FormatTeamNoFace=Robo%TEAM%",
-                                      "Masked=Yes"}));
+  EXPECT_EQ(std::vector<std::string>(first, first + 3),
+            (std::vector<std::string>{"[Section1]", "Name=SKIN0", "Masked=Yes"}));
   const auto third = std::find(lines.begin(), lines.end(), "[Section3]");
-  EXPECT_EQ(*(third + 5), "");
+  EXPECT_EQ(std::vector<std::string>(third, third + 4), (std::vector<std::string>{"[Section3]", "Name=SKIN2", "Team=Yes", ""}));
   EXPECT_NE(std::find(lines.begin(), lines.end(), "Modulated=Yes"), lines.end());
   EXPECT_NE(std::find(lines.begin(), lines.end(), "TwoSided=Yes"), lines.end());
   EXPECT_NE(std::find(lines.begin(), lines.end(), "Translucent=Yes"), lines.end());
+  EXPECT_EQ(std::find(lines.begin(), lines.end(), "TalkTexture=Yes"), lines.end());
 
   // An external model without a SKIN material: no section 1, and its own kind's lines.
   settings = {};
@@ -157,7 +173,8 @@ TEST(ModelOutputTest, SectionsThatWouldNameTexturesAlikeAreToldBeforeWriting) {
   testsupport::TempDir dir;
   ModelOutputSettings settings = Soldier(dir.Path());
   // Both team sections name their team textures "T_robo_<team>", whatever the skin.
-  settings.TeamSkin = "T_robo_";
+  for (SchemeSection& section : settings.Scheme->Sections)
+    if (section.Team) section.FormatTeamNoFace = "T_robo_%TEAM%";
   const TObjeto3D model = ModelWith({{"SKIN0", 0}, {"SKIN1", 0}, {"SKIN2", 0}});
   const ProblemAsked declined = WriteAnswering(model, settings, false);
   ASSERT_EQ(declined.Problems.size(), 1u);
@@ -175,7 +192,7 @@ TEST(ModelOutputTest, SectionsThatWouldNameTexturesAlikeAreToldBeforeWriting) {
   EXPECT_EQ(accepted.Files.WireBitmaps.size(), 3u);
 
   // Names apart (the skin's own formats, with the section in them) ask nothing.
-  settings.TeamSkin.clear();
+  settings.Scheme = SoldierScheme({0, 1, 2});
   EXPECT_TRUE(WriteAnswering(model, settings, false).Problems.empty());
 }
 

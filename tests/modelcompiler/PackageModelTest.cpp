@@ -117,10 +117,12 @@ std::vector<std::string> Captions(const PackageModelList& list) {
 TEST_F(PackageModelTest, ListsPlayerClassesWithMeshesAndMeshObjects) {
   const PackageModelList classes = ListPackageModels(package, dir / "SoldierSkins.int", true);
   EXPECT_EQ(classes.PackagePath, dir / "SoldierSkins.u");
-  EXPECT_EQ(Captions(classes), (std::vector<std::string>{"Alpha Skeleton", "CrateClass", "Imported Robot", "Soldier"}));
+  // The localisation file's description names a model as the game's menus do; then MenuName, then the class.
+  EXPECT_EQ(Captions(classes), (std::vector<std::string>{"Alpha Skeleton", "Crate", "Imported Robot", "Soldier"}));
   const TMeshItem soldier = Entry(classes, "Soldier").Item;
   EXPECT_EQ(soldier.FaceSkin, 3);
-  EXPECT_EQ(soldier.FixedSkin, -1);
+  // An integer no class stores is 0 to the game.
+  EXPECT_EQ(soldier.FixedSkin, 0);
   EXPECT_EQ(soldier.TeamSkin2, 2);
   EXPECT_EQ(Entry(classes, "Imported Robot").Item.TeamSkin, "Robo");
   EXPECT_LT(Entry(classes, "Imported Robot").Item.MeshRef, 0);
@@ -133,10 +135,13 @@ TEST_F(PackageModelTest, ListsPlayerClassesWithMeshesAndMeshObjects) {
 
 TEST_F(PackageModelTest, LocalisationLinesNameTheirPackage) {
   const std::string line = "Object=(Name=SoldierSkins.Soldier,Class=Class,MetaClass=Botpack.TournamentPlayer)\r\n";
-  testsupport::WriteFile(dir / "Mixed.int", Bytes("[Public]\r\nObject=(Name=X.Y,Class=Class,MetaClass=Engine.Actor)\r\n" +
-                                                  std::string("OBJECT=(NAME=Pkg.Cls,CLASS=Class,METACLASS=BOTPACK.TOURNAMENTPLAYER)\r\n") +
-                                                  "Object=(MetaClass=Botpack.TournamentPlayer,Class=Class)\r\n" + line));
-  EXPECT_EQ(ReadPlayerClassNames(dir / "Mixed.int"), (std::vector<std::string>{"Pkg.Cls", "SoldierSkins.Soldier"}));
+  testsupport::WriteFile(
+      dir / "Mixed.int",
+      Bytes("[Public]\r\nObject=(Name=X.Y,Class=Class,MetaClass=Engine.Actor)\r\n" +
+            std::string("OBJECT=(NAME=Pkg.Cls,CLASS=Class,METACLASS=BOTPACK.TOURNAMENTPLAYER,DESCRIPTION=\"Nali WarCow\")\r\n") +
+            "Object=(MetaClass=Botpack.TournamentPlayer,Class=Class)\r\n" + line));
+  EXPECT_EQ(ReadPlayerClassNames(dir / "Mixed.int"),
+            (std::vector<DeclaredPlayerClass>{{"Pkg.Cls", "Nali WarCow"}, {"SoldierSkins.Soldier", ""}}));
 
   // Read from another package's file, the class must sit in a group named SoldierSkins.
   std::filesystem::copy_file(dir / "SoldierSkins.u", dir / "Other.u");
@@ -157,8 +162,11 @@ TEST_F(PackageModelTest, ReadsTheChosenMesh) {
   const PackageModel soldier = Read("Soldier");
   EXPECT_EQ(soldier.ModelName, "Soldier");
   EXPECT_EQ(soldier.PackageName, "SoldierSkins");
-  EXPECT_EQ(soldier.Information, (std::vector<std::string>{"Unreal LodMesh model", "Faces = 4", "Frames    = 3",
-                                                           "Advanced Model Support: No"}));
+  EXPECT_EQ(std::vector<std::string>(soldier.Information.begin(), soldier.Information.begin() + 4),
+            (std::vector<std::string>{"Unreal LodMesh model", "Faces = 4", "Frames    = 3", "Advanced Model Support: No"}));
+  // Then where each decision on the skins came from.
+  EXPECT_NE(std::find(soldier.Information.begin(), soldier.Information.end(), "Section 4: faces (FaceSkin 3)"),
+            soldier.Information.end());
   EXPECT_EQ(soldier.Mesh.Sequences[soldier.RestSequence].Name, "Breath1");
   EXPECT_FLOAT_EQ(soldier.Mesh.Wedges[4].TexCoord.U, 0.2f);
   EXPECT_FLOAT_EQ(soldier.Mesh.Wedges[4].TexCoord.V, 0.6f);
@@ -218,7 +226,7 @@ TEST_F(PackageModelTest, CompilesLodMeshFramesWedgesAndMaterials) {
 }
 
 TEST_F(PackageModelTest, CompilesMeshTrianglesMirrored) {
-  const PackageModel crate = Read("CrateClass");
+  const PackageModel crate = Read("Crate");
   EXPECT_EQ(crate.Information[1], "Triangles = 3");
   model3d::TObjeto3D model;
   FrameChoice choice;
@@ -252,11 +260,14 @@ TEST_F(PackageModelTest, WritesDefinitionAndWireBitmapsTheCatalogueReads) {
   const auto definition = catalogue.FindByPrefix("Soldier");
   ASSERT_TRUE(definition);
   EXPECT_EQ(definition->Mesh, "SoldierSkins.Soldier");
-  ASSERT_EQ(definition->Sections.size(), 3u);
+  // The fixed skin, two teams and the face, which the scripts load whether triangles use them or not.
+  ASSERT_EQ(definition->Sections.size(), 5u);
   EXPECT_EQ(definition->Sections[0].Name, "SKIN0");
   EXPECT_TRUE(definition->Sections[0].Part.Has(model::MASKED));
   EXPECT_TRUE(definition->Sections[1].Part.Has(model::TEAM));
-  EXPECT_TRUE(definition->Sections[2].Part.Has(model::TALKTEXTURE));
+  EXPECT_TRUE(definition->Sections[2].Part.Has(model::TEAM));
+  EXPECT_TRUE(definition->Sections[3].Part.Has(model::FACE));
+  EXPECT_TRUE(definition->Sections[4].Part.Has(model::TALKTEXTURE));
   ASSERT_TRUE(definition->Sections[0].Part.Wire);
   EXPECT_EQ(definition->Sections[0].Part.Wire->Picture().Width(), 256);
 
@@ -300,26 +311,32 @@ TEST(InheritedDefaultsTest, ValuesComeFromTheNearestClassUpTheChain) {
   EXPECT_EQ(hero.Item.TeamSkin1, 1);
   EXPECT_EQ(hero.Item.TeamSkin2, 5);
   EXPECT_EQ(hero.Item.TeamSkin, "T_base_");
-  EXPECT_EQ(hero.Item.FixedSkin, -1);
+  EXPECT_EQ(hero.Item.FixedSkin, 0);
   EXPECT_EQ(hero.Item.MeshOwner, dir / "base.u");
   EXPECT_EQ(hero.Notes, (std::vector<std::string>{
                             "The class Hero inherits from Botpack.TournamentPlayer, which is not found (there is no "
-                            "Botpack.u beside " + (dir / "base.u").string() + "): FixedSkin takes its default"}));
+                            "Botpack.u beside " + (dir / "base.u").string() + "): FixedSkin takes 0, as no class of "
+                            "the chain stores it"}));
 
   // The mesh a parent in another package names is read from there.
   const PackageModel model = ReadPackageModel(package, hero);
   EXPECT_EQ(model.ModelName, "Soldier");
   EXPECT_EQ(model.PackageName, "base");
-  EXPECT_EQ(model.Notes, hero.Notes);
+  // Reading the model adds how the skins' names were inferred.
+  EXPECT_EQ(model.Notes, (std::vector<std::string>{
+                             hero.Notes.front(),
+                             "The class Hero does not say whether it is multi-skinned (Botpack.TournamentPlayer is not "
+                             "found): bIsMultiSkinned is taken as True, as the class names no default skin package; "
+                             "taken as multi-skinned, as the game's player classes are"}));
 
   const PackageModelEntry& orphan = list.Entries[1];
   EXPECT_EQ(orphan.Item.FaceSkin, 1);
-  EXPECT_EQ(orphan.Item.TeamSkin1, 1);
+  EXPECT_EQ(orphan.Item.TeamSkin1, 0);
   EXPECT_TRUE(orphan.Item.MeshOwner.empty());
   EXPECT_EQ(orphan.Notes, (std::vector<std::string>{
                               "The class Orphan inherits from Gone.Player, which is not found (there is no Gone.u "
-                              "beside " + (dir / "Mod.u").string() + "): TeamSkin, FixedSkin, TeamSkin1 and TeamSkin2 "
-                              "take their defaults"}));
+                              "beside " + (dir / "Mod.u").string() + "): TeamSkin takes \"\" and FixedSkin, "
+                              "TeamSkin1 and TeamSkin2 take 0, as no class of the chain stores them"}));
   EXPECT_EQ(ReadPackageModel(package, orphan).ModelName, "Crate");
 }
 
@@ -345,8 +362,9 @@ TEST(AdvancedModelSupportTest, ConventionValuesShapeTheSections) {
   const std::vector<std::string> lines = ModelDefinitionLines(compiled, PackageModelOutput(model, true, dir.Path()));
   const std::vector<std::string> tail(std::find(lines.begin(), lines.end(), "MirrorX=Yes"), lines.end());
   const std::vector<std::string> expected = {
-      "MirrorX=Yes", "ScaleX=1.5", "ScaleY=1.5", "ScaleZ=1.5", "OffsetX=2.500", "OffsetY=2.500", "OffsetZ=0.000",
-      "Pitch=0", "Roll=0", "Turn=0", "AMS=Yes",
+      "MirrorX=Yes", "ScaleX=1.500", "ScaleY=1.500", "ScaleZ=1.500", "OffsetX=3.750", "OffsetY=0.000", "OffsetZ=3.750",
+      "Pitch=-90.000", "Roll=0.000", "Turn=-90.000", "Preset1=Front;0.000;0.000;11.876;0.000;0.000;0.000",
+      "Preset2=Face;-2.250;0.000;2.475;-2.250;0.000;-2.250", "AMS=Yes",
       "", "[Section1]", "Name=SKIN0", "Team=Yes",
       "FormatNoTeamNoFace=%SKIN%%SECTION0%", "FormatNoTeamFace=%SKIN%%SECTION0%%FACE%",
       "FormatTeamNoFace=%SKIN%%SECTION0%T_%TEAM%", "FormatTeamFace=%SKIN%%SECTION0%T_%TEAM%%FACE%", "Masked=Yes",

@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "project/CommandHistory.h"
 #include "project/TeamLabels.h"
 #include "support/ProjectFixture.h"
 #include "support/TestHelpers.h"
@@ -72,6 +73,9 @@ TEST(SkinTreeTest, TexturesTakeTeamAndFace) {
   EXPECT_EQ(document->FaceChoices(skin), (std::vector<std::string>{"Big Jim"}));
   EXPECT_EQ(SearchTexture(body, "<Red Team>Big Jim"), &jim.Texture());
   EXPECT_EQ(SearchTexture(body, "<Red Team>"), nullptr);
+  EXPECT_EQ(SearchTexture(body, "<Red Team>BIGJIM"), &jim.Texture());
+  EXPECT_EQ(SearchTexture(body, "<red team>Big Jim"), nullptr);
+  EXPECT_EQ(SearchTexture(body, "< Default >Big Jim"), nullptr);
 
   EXPECT_EQ(ErrorOf([&] { document->AddTexture(body, "", "< Default >", ""); }), "Please select a texture file.");
   EXPECT_EQ(ErrorOf([&] { document->AddTexture(body, f.Picture("x.bmp"), "< Default >", "t_x"); }),
@@ -100,14 +104,42 @@ TEST(SkinTreeTest, EditingATextureRenamesItsVariantsThroughoutTheSkin) {
   EXPECT_EQ(bodyJim.Caption(), "<Blue Team>Big Jim (t_1bigjim)");
   EXPECT_EQ(otherJim.Caption(), "<Red Team>Big Jim (t_0bigjim)");
 
-  // The same identifier changes nothing, not even the description.
-  document->EditTextureDescription(bodyJim, "<Blue Team>", "big jim");
-  EXPECT_EQ(bodyJim.Texture().Description, "<Blue Team>Big Jim");
   // Taking an identifier another texture of the section has is refused.
   document->AddTexture(body, f.Picture("d.bmp"), "< Default >", "");
   EXPECT_NE(ErrorOf([&] { document->EditTextureDescription(bodyJim, "< Default >", ""); }), "");
   document->DeleteTexture(headJim);
   EXPECT_TRUE(SectionNode(*document, skin, 3).Children().empty());
+}
+
+// "frost" and "FROST" are one face: spelling it anew renames every texture of
+// the skin with its identifier in one step, and leaves other teams alone.
+TEST(SkinTreeTest, AFaceSpeltAnewInAnotherCaseIsOneUndoableStep) {
+  ProjectFixture f;
+  auto document = f.NewProject();
+  const SkinNode& skin = document->NewSkin("Blue Steel", "blst");
+  const SkinNode& bodySection = SectionNode(*document, skin, 1);
+  const SkinNode& body = document->AddTexture(bodySection, f.Picture("a.bmp"), "< Default >", "frost");
+  const SkinNode& red = document->AddTexture(bodySection, f.Picture("b.bmp"), "<Red Team>", "frost");
+  const SkinNode& head = document->AddTexture(SectionNode(*document, skin, 3), f.Picture("c.bmp"), "< Default >", "FROST");
+  EXPECT_EQ(document->FaceChoices(skin), (std::vector<std::string>{"frost"}));
+  EXPECT_EQ(MakeEditTexture(*document, head, "< Default >", "FROST"), nullptr);
+  document->Save();
+
+  CommandHistory history(*document);
+  history.Push(MakeEditTexture(*document, head, "< Default >", "Frost"));
+  EXPECT_EQ(history.UndoText(), "Undo Edit Texture Description");
+  EXPECT_EQ(body.Caption(), "< Default >Frost (frost)");
+  EXPECT_EQ(head.Caption(), "< Default >Frost (frost)");
+  EXPECT_EQ(red.Caption(), "<Red Team>frost (t_0frost)");
+  EXPECT_TRUE(document->Modified());
+  EXPECT_EQ(document->FaceChoices(skin), (std::vector<std::string>{"Frost"}));
+  // Now that all agree, the same spelling changes nothing.
+  EXPECT_EQ(MakeEditTexture(*document, body, "< Default >", "Frost"), nullptr);
+
+  history.Undo();
+  EXPECT_EQ(body.Caption(), "< Default >frost (frost)");
+  EXPECT_EQ(head.Caption(), "< Default >FROST (frost)");
+  EXPECT_FALSE(document->Modified());
 }
 
 TEST(SkinTreeTest, TeamVariantsSortLast) {
@@ -141,9 +173,10 @@ TEST(SkinTreeTest, ImportTakesSkinSectionAndVariantFromTheFileName) {
   const SkinNode* blst = FindSkinByCode(document->Root(), "blst");
   ASSERT_NE(blst, nullptr);
   EXPECT_EQ(blst->Caption(), "blst (blst)");
+  // Faces keep the file name's letter case; identifiers are lower case.
   EXPECT_EQ(Captions(SectionNode(*document, *blst, 1)),
-            (std::vector<std::string>{"< Default > ()", "<Red Team>john (t_0john)"}));
-  EXPECT_EQ(Captions(SectionNode(*document, *blst, 3)), (std::vector<std::string>{"< Default >face2 (face2)"}));
+            (std::vector<std::string>{"< Default > ()", "<Red Team>JOHN (t_0john)"}));
+  EXPECT_EQ(Captions(SectionNode(*document, *blst, 3)), (std::vector<std::string>{"< Default >Face2 (face2)"}));
   // "abcd" has no section digit: section 1; abcd2 names an undeclared section 2.
   const SkinNode* abcd = FindSkinByCode(document->Root(), "abcd");
   ASSERT_NE(abcd, nullptr);

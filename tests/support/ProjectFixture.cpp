@@ -30,6 +30,15 @@ std::unique_ptr<project::ProjectDocument> ProjectFixture::MaskedProject(int size
   return project::ProjectDocument::New(catalogue.FindByPrefix("Mask"), home / "MaskSkins.mrb", home.Path());
 }
 
+std::unique_ptr<project::ProjectDocument> ProjectFixture::SingleSkinProject() {
+  WriteText(home / "Nali.mrbe",
+            "[Model]\nFormatVersion=2\nName=Nali\nPrefix=Nali\nSingleSkin=Yes\n"
+            "[Section1]\nName=SKIN0\nTeam=Yes\nFormatNoTeamNoFace=%SKIN%\nFormatTeamNoFace=T_Nali_%TEAM%\n"
+            "[Section5]\nName=Talk Texture\nTalkTexture=Yes\nFormatNoTeamNoFace=%SKIN%-Face\n");
+  catalogue = model::ScanModelCatalogue(home.Path());
+  return project::ProjectDocument::New(catalogue.FindByPrefix("Nali"), home / "NaliSkins.mrb", home.Path());
+}
+
 void ProjectFixture::WriteText(const std::filesystem::path& path, const std::string& text) {
   std::filesystem::create_directories(path.parent_path());
   testsupport::WriteFile(path, std::vector<std::uint8_t>(text.begin(), text.end()));

@@ -20,6 +20,9 @@ public:
   std::unique_ptr<project::ProjectDocument> NewProject(const std::string& fileName = "SoldierSkins.mrb");
   // A project for the model "Mask", whose one section (Visor) is masked and size x size.
   std::unique_ptr<project::ProjectDocument> MaskedProject(int size);
+  // A project for the single-skin model "Nali": section 1 the skin, named by
+  // its whole name, with team textures T_Nali_<team>; section 5 <skin>-Face.
+  std::unique_ptr<project::ProjectDocument> SingleSkinProject();
   void WriteText(const std::filesystem::path& path, const std::string& text);
 
   testsupport::TempDir home;
