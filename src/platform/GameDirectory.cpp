@@ -5,6 +5,7 @@
 
 #include "platform/AsciiText.h"
 #include "platform/FileLookup.h"
+#include "platform/ProgramHome.h"
 #include "platform/ProgramSettings.h"
 #include "platform/WineRegistry.h"
 
@@ -30,6 +31,14 @@ auto WithUserRegistries(Use use) {
   return use(std::span<const Registry* const>(registries));
 }
 
+// The game as its Linux release installs it, when the registries name no game
+// that is there.
+bool PreferNativeGame(std::string_view registryDirectory) {
+  std::error_code error;
+  return !std::filesystem::is_directory(WindowsPathToLocal(registryDirectory, WinePrefix()), error) &&
+         std::filesystem::is_directory(NativeGameDirectory(), error);
+}
+
 }  // namespace
 
 GameLocation LocateGame(std::string_view gameDirectorySetting, std::span<const Registry* const> registries) {
@@ -41,9 +50,14 @@ GameLocation LocateGame(std::string_view gameDirectorySetting, std::span<const R
           FirstCommandPrefix(registries, "\\System\\") + "\\System\\"};
 }
 
+std::filesystem::path NativeGameDirectory() { return XdgDataHome() / "OldUnreal" / "UnrealTournament"; }
+
 GameLocation LocateGame(const std::filesystem::path& settingsFile) {
   return WithUserRegistries([&](std::span<const Registry* const> registries) {
-    return LocateGame(ReadGameDirectorySetting(settingsFile), registries);
+    const std::string setting = ReadGameDirectorySetting(settingsFile);
+    GameLocation found = LocateGame(setting, registries);
+    if (setting.empty() && PreferNativeGame(found.gameDirectory)) found = LocateGame(NativeGameDirectory().string(), {});
+    return found;
   });
 }
 
@@ -56,8 +70,10 @@ std::string LocateGameDirectory(const GameCommand& game, std::span<const Registr
 }
 
 std::string LocateGameDirectory(const GameCommand& game) {
-  return WithUserRegistries(
+  const std::string found = WithUserRegistries(
       [&](std::span<const Registry* const> registries) { return LocateGameDirectory(game, registries); });
+  const bool unreal = game.commandKey == UnrealTournamentGame.commandKey;
+  return unreal && PreferNativeGame(found) ? NativeGameDirectory().string() : found;
 }
 
 std::filesystem::path WindowsPathToLocal(std::string_view windowsPath, const std::filesystem::path& winePrefix) {

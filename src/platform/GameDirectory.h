@@ -29,8 +29,12 @@ struct GameLocation {
 // "C:\UnrealTournament".
 GameLocation LocateGame(std::string_view gameDirectorySetting, std::span<const Registry* const> registries);
 
+// Where the game's Linux release installs it: $XDG_DATA_HOME/OldUnreal/UnrealTournament.
+std::filesystem::path NativeGameDirectory();
+
 // LocateGame over the settings file's GameDirectory, the user's registry and
-// the Wine prefix's system.reg, in that order.
+// the Wine prefix's system.reg, in that order; when neither registry names a
+// game that is there, the native game where it is installed.
 GameLocation LocateGame(const std::filesystem::path& settingsFile);
 
 // A game whose packages the model compiler reads, by the key of its command.
@@ -46,7 +50,8 @@ inline constexpr GameCommand KlingonHonorGuardGame{"\\khg\\Shell\\open\\command"
 // before its first "\System\", else the game's default directory.
 std::string LocateGameDirectory(const GameCommand& game, std::span<const Registry* const> registries);
 
-// LocateGameDirectory over the user's registry and the Wine prefix's system.reg.
+// LocateGameDirectory over the user's registry and the Wine prefix's
+// system.reg; for Unreal Tournament, the native game as LocateGame finds it.
 std::string LocateGameDirectory(const GameCommand& game);
 
 // The game directory LocateGame(settingsFile) finds, as a local path.

@@ -37,9 +37,18 @@ TEST(GameDirectoryTest, CutsTheGameCommandBeforeTheExecutable) {
 
 TEST(GameDirectoryTest, SettingThenUserRegistryThenWinePrefix) {
   testsupport::TempDir dir;
-  ScopedEnvironment env({{"XDG_CONFIG_HOME", (dir / "config").string()}, {"WINEPREFIX", (dir / "wine").string()}});
+  ScopedEnvironment env({{"XDG_CONFIG_HOME", (dir / "config").string()}, {"WINEPREFIX", (dir / "wine").string()},
+                         {"XDG_DATA_HOME", (dir / "data").string()}});
   const auto settings = dir / "UTMarbelle.ini";
   EXPECT_EQ(platform::LocateGame(settings).gameDirectory, "C:\\UnrealTournament");
+  // The Linux release's game where it installs, while no registry names a game that is there.
+  std::filesystem::create_directories(dir / "data/OldUnreal/UnrealTournament/System");
+  const std::string native = (dir / "data/OldUnreal/UnrealTournament").string();
+  EXPECT_EQ(platform::LocateGame(settings).gameDirectory, native);
+  EXPECT_EQ(platform::LocateGameDirectory(platform::UnrealTournamentGame), native);
+  EXPECT_EQ(platform::LocateGameDirectory(platform::DeusExGame), "C:\\DeusEx");
+  std::filesystem::create_directories(dir / "wine/dosdevices/d:/Wine");
+  std::filesystem::create_directories(dir / "wine/drive_c/User");
 
   std::filesystem::create_directories(dir / "wine");
   testsupport::WriteFile(dir / "wine" / "system.reg",
