@@ -19,6 +19,12 @@ struct TTexCoord {
   friend bool operator==(const TTexCoord&, const TTexCoord&) = default;
 };
 
+// A package mesh's texture coordinate, two bytes counted from the texture's
+// top left; a model counts V up from the bottom, as the wire bitmaps are drawn.
+inline TTexCoord TexCoordOfMeshBytes(std::uint8_t u, std::uint8_t v) {
+  return {static_cast<float>(u) / 255.0f, 1.0f - static_cast<float>(v) / 255.0f};
+}
+
 struct TTriangle3D {
   std::uint16_t Vertex[3] = {0, 0, 0};
   std::uint16_t TexCoord[3] = {0, 0, 0};

@@ -80,7 +80,7 @@ void CopyMeshFrames(const unrealpkg::TUTObjectClassMesh& mesh, const std::string
 void CopyLod(const unrealpkg::TUTObjectClassLodMesh& mesh, MeshCopy& copy) {
   for (int i = 0; i < mesh.WedgeCount(); ++i) {
     const auto& wedge = mesh.GetWedge(i);
-    copy.Wedges.push_back({wedge.VertexIndex, {wedge.U / 255.0f, 1.0f - wedge.V / 255.0f}});
+    copy.Wedges.push_back({wedge.VertexIndex, model3d::TexCoordOfMeshBytes(wedge.U, wedge.V)});
   }
   for (int i = 0; i < mesh.FaceCount(); ++i) {
     const auto& face = mesh.GetFace(i);
@@ -110,7 +110,7 @@ MeshCopy CopyMesh(TUTPackage& package, unrealpkg::TUTObject& object, const std::
   for (int i = 0; i < mesh->TriangleCount(); ++i) {
     const auto& triangle = mesh->GetTriangle(i);
     MeshTriangleCopy t{triangle.VertexIndex, {}, triangle.PolyFlags, triangle.TextureIndex};
-    for (int c = 0; c < 3; ++c) t.TexCoord[c] = {triangle.Tex[c].U / 255.0f, triangle.Tex[c].V / 255.0f};
+    for (int c = 0; c < 3; ++c) t.TexCoord[c] = model3d::TexCoordOfMeshBytes(triangle.Tex[c].U, triangle.Tex[c].V);
     copy.Triangles.push_back(t);
   }
   if (lod) CopyLod(*lod, copy);

@@ -20,7 +20,7 @@ struct TLMAnimSeq {
 
 enum class MeshKind { Mesh, LodMesh, SkeletalMesh };
 
-// A class Mesh triangle: texture coordinates are the stored bytes over 255.
+// A class Mesh triangle, its texture coordinates as wedges take theirs.
 struct MeshTriangleCopy {
   std::array<std::int32_t, 3> Vertex{};
   std::array<model3d::TTexCoord, 3> TexCoord{};

@@ -81,7 +81,7 @@ void ReadTriangleMesh(const unrealpkg::TUTObjectClassMesh& mesh, int frames, boo
       const int from = order[static_cast<std::size_t>(corner)];
       const auto& tex = triangle.Tex[static_cast<std::size_t>(from)];
       made.TexCoord[corner] = Index(model.TexCoords.size(), "texture coordinates");
-      model.TexCoords.push_back({static_cast<float>(tex.U) / 255.0f, static_cast<float>(tex.V) / 255.0f});
+      model.TexCoords.push_back(model3d::TexCoordOfMeshBytes(tex.U, tex.V));
       const std::int32_t vertex = triangle.VertexIndex[static_cast<std::size_t>(from)];
       if (vertex < 0 || vertex >= frameVertices)
         throw std::runtime_error("A triangle of the mesh names vertex " + std::to_string(vertex) + ", which it lacks.");
@@ -111,7 +111,7 @@ void ReadWedgeMesh(const unrealpkg::TUTObjectClassLodMesh& mesh, const unrealpkg
       model.Frames[static_cast<std::size_t>(frame)].push_back(
           Placed(skeletal ? skeletal->GetPoint(at) : mesh.GetVertex(at), mirror));
     }
-    model.TexCoords.push_back({static_cast<float>(wedge.U) / 255.0f, 1.0f - static_cast<float>(wedge.V) / 255.0f});
+    model.TexCoords.push_back(model3d::TexCoordOfMeshBytes(wedge.U, wedge.V));
   }
   Index(model.TexCoords.size(), "wedges");
   std::int32_t highest = -1;

@@ -58,8 +58,9 @@ PreviewMesh BuildMesh(const model3d::TObjeto3D& model, const BuildProgress& prog
       for (int corner = 0; corner < 3; ++corner) {
         const std::uint16_t at = triangle->TexCoord[corner];
         if (at >= model.TexCoords.size()) throw std::runtime_error("A triangle names texture coordinate " + std::to_string(at) + ", which the model lacks.");
+        // Pictures go to OpenGL top row first; models count V from the bottom.
         out.TexCoords.push_back(model.TexCoords[at].U);
-        out.TexCoords.push_back(model.TexCoords[at].V);
+        out.TexCoords.push_back(1.0f - model.TexCoords[at].V);
       }
     out.Positions.reserve(drawn.size() * 9 * model.Frames.size());
     out.Normals.reserve(out.Positions.capacity());

@@ -238,8 +238,9 @@ TEST_F(PackageModelTest, CompilesMeshTrianglesMirrored) {
   EXPECT_EQ((std::array{first.Vertex[0], first.Vertex[1], first.Vertex[2]}), (std::array<std::uint16_t, 3>{6, 5, 4}));
   EXPECT_EQ((std::array{first.TexCoord[0], first.TexCoord[1], first.TexCoord[2]}),
             (std::array<std::uint16_t, 3>{2, 1, 0}));
-  EXPECT_EQ(model.TexCoords[1], (model3d::TTexCoord{1, 0}));
-  EXPECT_EQ(model.TexCoords[2], (model3d::TTexCoord{0, 1}));
+  // V counts up from the texture's bottom, as for wedges.
+  EXPECT_EQ(model.TexCoords[1], (model3d::TTexCoord{1, 1}));
+  EXPECT_EQ(model.TexCoords[2], (model3d::TTexCoord{0, 0}));
   // Masked OR two-sided on texture 0; the imported texture 1 stays unnamed.
   EXPECT_EQ(model.Materials, (std::vector<model3d::TMaterial3D>{{"SKIN0", 3}, {"", 0}}));
 }

@@ -65,13 +65,14 @@ TEST(PreviewMeshTest, AClassMeshGivesEveryFrameMaterialStylesAndTheRestFrame) {
   EXPECT_EQ(model.Materials[9], (model3d::TMaterial3D{"SKIN9", 1}));
   ASSERT_EQ(model.Triangles.size(), 3u);
   EXPECT_EQ(model.Triangles[1].Material, 1);
-  EXPECT_FLOAT_EQ(model.TexCoords[model.Triangles[1].TexCoord[2]].V, 60.0f / 255.0f);
+  // V counts up from the texture's bottom, for triangles as for wedges.
+  EXPECT_FLOAT_EQ(model.TexCoords[model.Triangles[1].TexCoord[2]].V, 1.0f - 60.0f / 255.0f);
 
   const model3d::TObjeto3D mirrored = preview::LoadMeshFromPackage(*Definition(home.Path(), true), file);
   EXPECT_EQ(mirrored.Frames[1][1], (model3d::TVertex3D{-11, 1, 1}));
   EXPECT_EQ(mirrored.Triangles[0].Vertex[0], 2);
   EXPECT_EQ(mirrored.Triangles[0].Vertex[2], 0);
-  EXPECT_FLOAT_EQ(mirrored.TexCoords[mirrored.Triangles[0].TexCoord[0]].V, 1.0f);
+  EXPECT_FLOAT_EQ(mirrored.TexCoords[mirrored.Triangles[0].TexCoord[0]].V, 0.0f);
 }
 
 TEST(PreviewMeshTest, WedgeMeshesFlipVAndOrderFacesByMirrorAndKind) {
@@ -142,7 +143,8 @@ TEST(PreviewMeshTest, ActorsDrawTheirMaterialWithOwnCornersAndSkipTheWeapon) {
   ASSERT_EQ(mesh.Actors[0].Positions.size(), 2u * 6 * 3);
   EXPECT_EQ(mesh.Actors[0].Positions[2 * 6 * 3 - 9 + 3], 4.0f);
   for (std::size_t corner = 0; corner < 12; ++corner) EXPECT_FLOAT_EQ(mesh.Actors[0].Normals[corner * 3 + 2], 1.0f);
-  EXPECT_EQ(mesh.Actors[0].TexCoords, (std::vector<float>{0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1}));
+  // OpenGL takes pictures top row first: V from the bottom becomes 1 - V.
+  EXPECT_EQ(mesh.Actors[0].TexCoords, (std::vector<float>{0, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0}));
   ASSERT_EQ(mesh.Animations.size(), 2u);
   EXPECT_EQ(mesh.Animations[0].EndFrame, 1);
   EXPECT_EQ(preview::FrameInterval(mesh.Animations[0]), 33);

@@ -42,24 +42,29 @@ Bitmap Draw(int width, int height, const std::function<Colour(double x, double y
 Colour Mix(Colour a, Colour b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
 
 // Armour plates with seams, lit from the top, in the given metal and trim.
-// The trim runs down the sides and back, and across the chest where the
-// preview maps the mannequin's torso front, so a team shows from the front too.
+// The trim runs down the sides and back, and across the chest, which the
+// mannequin maps from the second sixth across and the top quarter, so a team
+// shows from the front too.
 Bitmap Body(Colour metal, Colour trim) {
   return Draw(256, 256, [=](double x, double y) {
     const bool seam = std::fmod(x * 4, 1.0) < 0.04 || std::fmod(y * 5, 1.0) < 0.04;
     const bool stripe = std::abs(x - 0.5) < 0.08;
-    const bool chest = x > 1.0 / 6 && x < 1.0 / 3 && y > 0.89 && y < 0.97;
+    const bool chest = x > 1.0 / 6 && x < 1.0 / 3 && y > 0.03 && y < 0.11;
     const double light = 0.6 + 0.4 * (1 - y) + 0.08 * std::sin(x * 40) * std::sin(y * 30);
     const Colour base = stripe || chest ? trim : metal;
     return seam ? Mix(base, {20, 20, 25}, 0.7) : Colour{base.r * light, base.g * light, base.b * light};
   });
 }
 
+// Skin all round the head, and a face on its front, which the mannequin maps
+// from the picture's middle third across and top half; the visor hides the
+// eyes. A positive `smile` turns the mouth's corners up.
 Bitmap Face(Colour skin, Colour eyes, double smile) {
   return Draw(128, 128, [=](double x, double y) {
-    const double dx = x - 0.5, dy = y - 0.5;
-    const bool eye = std::hypot(std::abs(dx) - 0.17, dy + 0.1) < 0.06;
-    const bool mouth = std::abs(dy - 0.2 - smile * dx * dx * 4) < 0.025 && std::abs(dx) < 0.2;
+    const double dx = (x - 0.5) * 3, dy = y * 2 - 0.5;
+    const bool front = std::abs(dx) < 0.5 && dy < 0.5;
+    const bool eye = front && std::hypot(std::abs(dx) - 0.2, dy + 0.05) < 0.08;
+    const bool mouth = front && std::abs(dy - 0.28 + smile * dx * dx * 4) < 0.035 && std::abs(dx) < 0.25;
     if (eye) return eyes;
     if (mouth) return Colour{90, 30, 30};
     const double shade = 1.0 - 0.6 * std::hypot(dx, dy);
