@@ -166,6 +166,10 @@ std::string MakeTextureName(const TModelo& model, std::string_view skinCode, int
   return ExpandNameFormat(format, skinCode, sectionNumber, parts.Team, parts.Face);
 }
 
+bool NamedAlikeForEverySkin(std::string_view format) {
+  return platform::ToUpperAscii(format).find("%SKIN%") == std::string::npos;
+}
+
 bool IsSkinNameCharacter(char c) { return IsLetter(c) || (c >= '0' && c <= '9') || c == '-' || c == '_'; }
 
 bool FitsSkinName(const TModelo& model, std::string_view skin) {

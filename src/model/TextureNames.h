@@ -26,6 +26,10 @@ std::string ExpandNameFormat(std::string_view format, std::string_view skin, int
 std::string MakeTextureName(const TModelo& model, std::string_view skinCode, int sectionNumber,
                             std::string_view identifier);
 
+// A format without %SKIN% names its texture alike for every skin: the game
+// finds it whichever skin of a package holds it.
+bool NamedAlikeForEverySkin(std::string_view format);
+
 // Whether `skin` can stand for %SKIN% in the model's names: four letters A to
 // Z, or for a single-skin model the skin's whole name, of letters, digits,
 // "-" and "_" (as the game's object names allow), up to MaxSkinName.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "model/TModelo.h"
+#include "model/TextureNames.h"
 #include "project/SkinTree.h"
 #include "project/TeamLabels.h"
 
@@ -37,15 +39,31 @@ std::vector<const project::SkinNode*> SkinChoices(const project::SkinNode& root)
   return skins;
 }
 
-std::vector<std::string> TeamChoices(const project::SkinNode* skin) {
+std::vector<std::string> TeamChoices(const project::SkinNode* skin, const std::vector<int>& sharedSections) {
   if (!skin) return {};
   std::vector<std::string> teams{std::string(project::DefaultLabel)};
-  for (const project::SkinNode* texture : project::TextureNodes(*skin)) {
-    const std::string caption = texture->Caption();
-    if (caption.find(" Team>") == std::string::npos) continue;
-    AddOnce(teams, caption.substr(0, caption.find('>') + 1), Equal);
-  }
+  const auto add = [&](const project::SkinNode& node) {
+    for (const project::SkinNode* texture : project::TextureNodes(node)) {
+      const std::string caption = texture->Caption();
+      if (caption.find(" Team>") == std::string::npos) continue;
+      AddOnce(teams, caption.substr(0, caption.find('>') + 1), Equal);
+    }
+  };
+  add(*skin);
+  if (skin->Parent())
+    for (const project::SkinNode& other : skin->Parent()->Children())
+      for (const int number : sharedSections)
+        if (const project::SkinNode* section = project::FindSection(other, number); section && &other != skin)
+          add(*section);
   return teams;
+}
+
+std::vector<int> SharedTeamSections(const model::TModelo& definition) {
+  std::vector<int> shared;
+  for (const model::TModeloSection& section : definition.Sections)
+    if (section.Part.Has(model::TEAM) && model::NamedAlikeForEverySkin(section.Part.FormatTeamNoFace))
+      shared.push_back(section.Part.Number());
+  return shared;
 }
 
 std::vector<std::string> FaceChoices(const project::SkinNode* skin) {

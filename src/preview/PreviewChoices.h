@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+namespace model {
+class TModelo;
+}
 namespace project {
 class SkinNode;
 }
@@ -13,8 +16,12 @@ namespace preview {
 
 // Every skin of the project, in tree order.
 std::vector<const project::SkinNode*> SkinChoices(const project::SkinNode& root);
-// "< Default >", then the team label of every team variant of the skin, once each, in tree order.
-std::vector<std::string> TeamChoices(const project::SkinNode* skin);
+// "< Default >", then the team label of every team variant of the skin, once
+// each, in tree order; then those of other skins' variants in
+// `sharedSections`, whose team textures every skin shares.
+std::vector<std::string> TeamChoices(const project::SkinNode* skin, const std::vector<int>& sharedSections = {});
+// The sections whose team textures are named alike for every skin.
+std::vector<int> SharedTeamSections(const model::TModelo& definition);
 // "< Default >", then every face the skin's textures name, once each
 // (project::SameFace), as first written in tree order.
 std::vector<std::string> FaceChoices(const project::SkinNode* skin);

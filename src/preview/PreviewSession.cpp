@@ -22,6 +22,7 @@ void PreviewSession::Load(const model::TModelo& definition, const std::filesyste
                           const BuildProgress& progress) {
   mesh_.reset();
   animation_ = 0;
+  sharedTeamSections_ = SharedTeamSections(definition);
   Placement = PlacementOf(definition);
   Camera = definition.Presets.empty() ? CameraPose() : PoseOf(definition.Presets.front());
   const bool dataFileExists = !definition.ModelDataFile.empty() && std::filesystem::exists(definition.ModelDataFile);
@@ -52,7 +53,7 @@ void PreviewSession::RefreshChoices(const project::SkinNode& root) {
   selection_.Skin = kept != skins_.end() ? *kept : skins_.empty() ? nullptr : skins_.front();
   const std::string team = selection_.Team;
   const std::string face = selection_.Face;
-  teams_ = TeamChoices(selection_.Skin);
+  teams_ = TeamChoices(selection_.Skin, sharedTeamSections_);
   faces_ = FaceChoices(selection_.Skin);
   Choose(teams_, KeptChoice(teams_, team), selection_.Team, selection_.TeamIndex);
   Choose(faces_, KeptFace(faces_, face), selection_.Face, selection_.FaceIndex);
@@ -65,7 +66,7 @@ int PreviewSession::SkinIndex() const {
 
 void PreviewSession::ChooseSkin(int index) {
   selection_.Skin = index >= 0 && static_cast<std::size_t>(index) < skins_.size() ? skins_[static_cast<std::size_t>(index)] : nullptr;
-  teams_ = TeamChoices(selection_.Skin);
+  teams_ = TeamChoices(selection_.Skin, sharedTeamSections_);
   faces_ = FaceChoices(selection_.Skin);
   Choose(teams_, teams_.empty() ? -1 : 0, selection_.Team, selection_.TeamIndex);
   Choose(faces_, faces_.empty() ? -1 : 0, selection_.Face, selection_.FaceIndex);

@@ -79,6 +79,8 @@ private:
   std::vector<const project::SkinNode*> skins_;
   std::vector<std::string> teams_;
   std::vector<std::string> faces_;
+  // Sections whose team textures every skin shares, so every skin offers their teams.
+  std::vector<int> sharedTeamSections_;
   Selection selection_;
   int animation_ = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "compile/PaletteMapping.h"
 #include "model/TModelo.h"
+#include "model/TextureNames.h"
 #include "project/SkinTree.h"
 #include "project/TeamLabels.h"
 #include "raster/PictureFile.h"
@@ -10,18 +11,34 @@ namespace preview {
 
 namespace {
 
-const project::SkinNode* ChooseVariant(const project::SkinNode& section, const model::TModeloPart& part,
+// A variant the selection may show, and the format that names it.
+struct Wanted {
+  std::string Description;
+  const std::string* Format;
+};
+
+const project::SkinNode* ChooseVariant(const project::SkinNode& skin, int number, const model::TModeloPart& part,
                                        const Selection& selection) {
   const bool teams = part.Has(model::TEAM);
   const bool faces = part.Has(model::FACE);
   const std::string plain(project::DefaultLabel);
-  std::vector<std::string> tried;
-  if (teams && faces && selection.TeamIndex >= 0 && selection.FaceIndex > 0) tried.push_back(selection.Team + selection.Face);
-  if (teams && selection.TeamIndex > 0) tried.push_back(selection.Team);
-  if (faces && selection.FaceIndex > 0) tried.push_back(plain + selection.Face);
-  tried.push_back(plain);
-  for (const std::string& description : tried)
-    if (const project::SkinNode* found = project::SearchTextureNode(section, description)) return found;
+  std::vector<Wanted> tried;
+  if (teams && faces && selection.TeamIndex >= 0 && selection.FaceIndex > 0)
+    tried.push_back({selection.Team + selection.Face, &part.FormatTeamFace});
+  if (teams && selection.TeamIndex > 0) tried.push_back({selection.Team, &part.FormatTeamNoFace});
+  if (faces && selection.FaceIndex > 0) tried.push_back({plain + selection.Face, &part.FormatNoTeamFace});
+  tried.push_back({plain, &part.FormatNoTeamNoFace});
+  const auto search = [&](const project::SkinNode& holder, const std::string& description) {
+    const project::SkinNode* section = project::FindSection(holder, number);
+    return section ? project::SearchTextureNode(*section, description) : nullptr;
+  };
+  for (const Wanted& wanted : tried) {
+    if (const project::SkinNode* found = search(skin, wanted.Description)) return found;
+    // A single-skin model's team textures, a model's own texture: the game shows them for every skin.
+    if (!model::NamedAlikeForEverySkin(*wanted.Format) || !skin.Parent()) continue;
+    for (const project::SkinNode& other : skin.Parent()->Children())
+      if (const project::SkinNode* found = search(other, wanted.Description)) return found;
+  }
   return nullptr;
 }
 
@@ -49,8 +66,7 @@ SlotResolution ResolveTextureSlots(const model::TModelo& definition, const Selec
     TextureSlot& slot = result.Slots[static_cast<std::size_t>(number - 1)];
     slot.Talk = section.Part.Has(model::TALKTEXTURE);
     if (slot.Talk) slot.FileName.clear();
-    const project::SkinNode* sectionNode = selection.Skin ? project::FindSection(*selection.Skin, number) : nullptr;
-    slot.Variant = sectionNode ? ChooseVariant(*sectionNode, section.Part, selection) : nullptr;
+    slot.Variant = selection.Skin ? ChooseVariant(*selection.Skin, number, section.Part, selection) : nullptr;
     bool mapped = false;
     if (slot.Variant) {
       const project::TObjetoTextura& texture = slot.Variant->Texture();

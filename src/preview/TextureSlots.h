@@ -44,7 +44,9 @@ struct SlotResolution {
 
 // The textures the preview shows for a selection: for each section of the
 // model, the variant of the selected skin found by team and face (team and
-// face, team alone, default with the face, default), its picture mapped onto
+// face, team alone, default with the face, default), or, for a texture named
+// alike for every skin, another skin's that the game would show as well; its
+// picture mapped onto
 // the palette palette generation gave it, exactly as the package will hold
 // it. Sections without a variant show their wire bitmap, when there is one.
 // Pictures are mapped with the project's palette quality.

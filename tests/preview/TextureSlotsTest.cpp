@@ -160,3 +160,30 @@ TEST_F(TextureSlotsTest, AVariantWithoutPictureIsToldOnceAndTheHudShowsTheTalkTe
   EXPECT_EQ(lost.Messages[0], "Cannot load texture: " + (fixture.home / "Textures" / "t.bmp").string());
   EXPECT_EQ(preview::HudSlot(reloaded->Model(), lost), -1);
 }
+
+// A single-skin model's team textures are named alike for every skin: any
+// skin offers their teams and shows them, whichever skin of the project holds
+// them; a texture named by the skin stays its own.
+TEST(SharedTextureSlotsTest, TexturesNamedAlikeForEverySkinShowForEverySkin) {
+  ProjectFixture fixture;
+  auto document = fixture.SingleSkinProject();
+  const project::SkinNode& priest = document->NewSkin("Priest", "");
+  const project::SkinNode& monk = document->NewSkin("Monk", "");
+  document->AddTexture(SectionNode(*document, priest, 1), fixture.Picture("priest.bmp", 10), "< Default >", "");
+  document->AddTexture(SectionNode(*document, priest, 1), fixture.Picture("blue.bmp", 20), "<Blue Team>", "");
+  compile::PaletteGenerator().Generate(*document);
+
+  const std::vector<int> shared = preview::SharedTeamSections(document->Model());
+  EXPECT_EQ(shared, (std::vector<int>{1}));
+  const std::vector<std::string> teams = preview::TeamChoices(&monk, shared);
+  EXPECT_EQ(teams, (std::vector<std::string>{"< Default >", "<Blue Team>"}));
+  const auto shown = [&](int team) {
+    const preview::SlotResolution slots =
+        preview::ResolveTextureSlots(document->Model(), {&monk, teams[static_cast<std::size_t>(team)], team, "", -1});
+    const project::SkinNode* variant = slots.Slots[0].Variant;
+    return variant ? variant->Skin()->Code() + "/" + variant->Caption() : "(wire)";
+  };
+  EXPECT_EQ(shown(1), "Priest/<Blue Team> (t_1)");
+  // The monk's own picture is named after him: the priest's is not his.
+  EXPECT_EQ(shown(0), "(wire)");
+}
