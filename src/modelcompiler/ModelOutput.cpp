@@ -68,6 +68,27 @@ void StyleLine(std::int32_t flags, std::vector<std::string>& lines) {
   }
 }
 
+// Where the head is: the face section's material, when the mesh draws one;
+// else every material but those the model dresses in textures of its own.
+std::vector<bool> HeadMaterials(const TObjeto3D& model, const std::optional<SkinScheme>& scheme) {
+  std::vector<bool> head;
+  if (!scheme) return head;
+  const auto drawn = [&](const SchemeSection& section) {
+    return std::any_of(model.Triangles.begin(), model.Triangles.end(),
+                       [&](const model3d::TTriangle3D& t) { return t.Material == section.Number - 1; });
+  };
+  const auto face = std::find_if(scheme->Sections.begin(), scheme->Sections.end(),
+                                 [&](const SchemeSection& s) { return s.Face && !s.Talk && drawn(s); });
+  head.assign(model.Materials.size(), face == scheme->Sections.end());
+  for (const SchemeSection& section : scheme->Sections) {
+    const auto material = static_cast<std::size_t>(section.Number - 1);
+    if (material >= head.size()) continue;
+    if (face != scheme->Sections.end()) head[material] = &section == &*face;
+    else if (section.NoInt) head[material] = false;
+  }
+  return head;
+}
+
 // The sections the model's scripts load, named as the scripts ask for their textures.
 void SchemeSectionLines(const TObjeto3D& model, const SkinScheme& scheme, std::vector<std::string>& lines) {
   for (const SchemeSection& section : scheme.Sections) {
@@ -118,6 +139,7 @@ ModelOutputSettings PackageModelOutput(const PackageModel& model, bool mirrorX, 
   settings.PackageName = model.PackageName;
   settings.MeshName = model.ModelName;
   settings.MirrorX = mirrorX;
+  settings.Rotation = model.Mesh.Rotation;
   settings.Ams = model.Ams;
   // The convention's own values name the sections of a package that follows it.
   if (!model.Ams.Enabled) settings.Scheme = model.Scheme;
@@ -137,15 +159,16 @@ std::vector<std::string> ModelDefinitionLines(const TObjeto3D& model, const Mode
   if (package) {
     // Package meshes are written standing, with presets that frame them, so a
     // first preview shows them upright.
-    const Placement standing = StandingPlacement(model, StandingScale(model));
+    const Placement standing = StandingPlacement(model, StandingScale(model, s.Rotation), s.Rotation);
     const std::pair<const char*, float> values[] = {
         {"ScaleX", standing.ScaleX},   {"ScaleY", standing.ScaleY},   {"ScaleZ", standing.ScaleZ},
         {"OffsetX", standing.OffsetX}, {"OffsetY", standing.OffsetY}, {"OffsetZ", standing.OffsetZ},
         {"Pitch", standing.Pitch},     {"Roll", standing.Roll},       {"Turn", standing.Turn}};
     for (const auto& [key, value] : values) lines.push_back(std::string(key) + "=" + ThreeDecimals(value));
     int number = 1;
+    const std::vector<bool> head = HeadMaterials(model, s.Scheme);
     for (const model::TCameraPreset& p : {FrontPreset(model, standing, FramedViewWidth, FramedViewHeight),
-                                          FacePreset(model, standing, FramedViewWidth, FramedViewHeight)}) {
+                                          FacePreset(model, standing, FramedViewWidth, FramedViewHeight, head)}) {
       std::string line = "Preset" + std::to_string(number++) + "=" + p.Name;
       for (const float value : {p.CameraX, p.CameraY, p.CameraZ, p.TargetX, p.TargetY, p.TargetZ})
         line += ";" + ThreeDecimals(value);

@@ -30,6 +30,8 @@ struct ModelOutputSettings {
   std::string PackageName;
   std::string MeshName;
   bool MirrorX = false;
+  // A package mesh's own rotation, which its standing placement undoes.
+  MeshRotation Rotation;
   AdvancedModelSupport Ams;
   // For a package model: the sections its scripts load and how they name them.
   std::optional<SkinScheme> Scheme;

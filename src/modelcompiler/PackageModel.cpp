@@ -99,6 +99,10 @@ MeshCopy CopyMesh(TUTPackage& package, unrealpkg::TUTObject& object, const std::
   const auto* lod = dynamic_cast<const unrealpkg::TUTObjectClassLodMesh*>(mesh);
   const auto* skeletal = dynamic_cast<const unrealpkg::TUTObjectClassSkeletalMesh*>(mesh);
   copy.Kind = skeletal ? MeshKind::SkeletalMesh : lod ? MeshKind::LodMesh : MeshKind::Mesh;
+  // Rotator units: 65536 to the turn.
+  const auto degrees = [](std::int32_t units) { return static_cast<float>(units) * 360.0f / 65536.0f; };
+  const unrealpkg::TUT_Struct_Rotator& rotation = mesh->RotationOrigin();
+  copy.Rotation = {degrees(rotation.Pitch), degrees(rotation.Yaw), degrees(rotation.Roll)};
   if (skeletal) {
     // The reference pose is the only frame a skeletal mesh holds.
     copy.FrameVerts = skeletal->PointCount();

@@ -8,6 +8,7 @@
 #include "model3d/TObjeto3D.h"
 #include "modelcompiler/PackageModelList.h"
 #include "modelcompiler/SkinScheme.h"
+#include "modelcompiler/StandingPlacement.h"
 
 namespace modelcompiler {
 
@@ -48,6 +49,8 @@ struct MeshMaterialCopy {
 // its reference pose.
 struct MeshCopy {
   MeshKind Kind = MeshKind::LodMesh;
+  // How the game turns the mesh before the actor (its RotOrigin).
+  MeshRotation Rotation;
   std::int32_t FrameVerts = 0;
   std::int32_t FrameCount = 1;
   std::int32_t SpecialVerts = 0;

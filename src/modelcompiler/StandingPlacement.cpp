@@ -1,6 +1,7 @@
 #include "modelcompiler/StandingPlacement.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace modelcompiler {
@@ -34,6 +35,47 @@ void Turn(float& a, float& b, float degrees) {
   const float na = a * c - b * s, nb = a * s + b * c;
   a = na;
   b = nb;
+}
+
+// Rotations as matrices: rows of the turned unit vectors' coordinates.
+using Matrix = std::array<std::array<float, 3>, 3>;
+
+Matrix Product(const Matrix& a, const Matrix& b) {
+  Matrix m{};
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j)
+      for (int k = 0; k < 3; ++k) m[i][j] += a[i][k] * b[k][j];
+  return m;
+}
+
+float Sin(float degrees) { return std::sin(degrees * 3.14159265f / 180.0f); }
+float Cos(float degrees) { return std::cos(degrees * 3.14159265f / 180.0f); }
+
+// As Turn turns: about X takes Y towards Z, about Y takes Z towards X, about Z takes X towards Y.
+Matrix AboutX(float d) { return {{{1, 0, 0}, {0, Cos(d), -Sin(d)}, {0, Sin(d), Cos(d)}}}; }
+Matrix AboutY(float d) { return {{{Cos(d), 0, Sin(d)}, {0, 1, 0}, {-Sin(d), 0, Cos(d)}}}; }
+Matrix AboutZ(float d) { return {{{Cos(d), -Sin(d), 0}, {Sin(d), Cos(d), 0}, {0, 0, 1}}}; }
+
+struct Angles {
+  float Roll = 0, Pitch = 0, Turn = 0;
+};
+
+float Degrees(float radians) { return radians * 180.0f / 3.14159265f; }
+
+// The placement's roll, pitch and turn of a rotation: it is AboutY(turn) *
+// AboutX(pitch) * AboutZ(roll). Straight up or down, the roll is 0.
+Angles PlacementAngles(const Matrix& m) {
+  Angles angles;
+  angles.Pitch = Degrees(std::asin(std::clamp(-m[1][2], -1.0f, 1.0f)));
+  if (std::abs(m[1][2]) < 0.9999f) {
+    angles.Roll = Degrees(std::atan2(m[1][0], m[1][1]));
+    angles.Turn = Degrees(std::atan2(m[0][2], m[2][2]));
+  } else {
+    angles.Turn = Degrees(std::atan2(-m[2][0], m[0][0]));
+  }
+  // Whole degrees stay whole, and -0 reads 0.
+  for (float* angle : {&angles.Roll, &angles.Pitch, &angles.Turn}) *angle = std::round(*angle * 1000.0f) / 1000.0f + 0.0f;
+  return angles;
 }
 
 // How far in front of the box's centre a camera looking along the preview's Z
@@ -87,15 +129,20 @@ std::span<const TVertex3D> RestFrame(const model3d::TObjeto3D& model) {
 
 float Clearance(const Box& box) { return box.LongestSide() / 20.0f; }
 
-float StandingScale(const model3d::TObjeto3D& model) {
-  const Box box = BoxOf(RestFrame(model));
-  const float height = box.Empty() ? 0.0f : box.High.Z - box.Low.Z;
-  if (height <= 0) return UsualScale;
+float StandingScale(const model3d::TObjeto3D& model, const MeshRotation& rotation) {
+  const Box box = BoxOf(RestFrame(model), StandingPlacement(model, 1.0f, rotation));
+  const float height = box.Empty() ? 0.0f : box.High.Y - box.Low.Y;
+  // A flat mesh has no height to scale by, turned or not.
+  if (height <= box.LongestSide() * 1e-4f) return UsualScale;
   return std::clamp(UsualScale * height, ShortestStanding, TallestStanding) / height;
 }
 
-Placement StandingPlacement(const model3d::TObjeto3D& model, float scale) {
-  Placement placement{scale, scale, scale, 0, 0, 0, -90, 0, -90};
+Placement StandingPlacement(const model3d::TObjeto3D& model, float scale, const MeshRotation& rotation) {
+  // Standing up after the mesh's own rotation, in the placement's order of turns.
+  const Matrix standing = Product(AboutY(-90), AboutX(-90));
+  const Matrix mesh = Product(AboutZ(rotation.Yaw), Product(AboutY(-rotation.Pitch), AboutX(-rotation.Roll)));
+  const Angles turns = PlacementAngles(Product(standing, mesh));
+  Placement placement{scale, scale, scale, 0, 0, 0, turns.Pitch, turns.Roll, turns.Turn};
   const Box box = BoxOf(RestFrame(model), placement);
   if (box.Empty()) return placement;
   const TVertex3D centre = box.Centre();
@@ -113,16 +160,33 @@ model::TCameraPreset FrontPreset(const model3d::TObjeto3D& model, const Placemen
 }
 
 model::TCameraPreset FacePreset(const model3d::TObjeto3D& model, const Placement& placement, int viewWidth,
-                                int viewHeight) {
+                                int viewHeight, const std::vector<bool>& headMaterials) {
   const std::span<const TVertex3D> frame = RestFrame(model);
   const Box whole = BoxOf(frame, placement);
   if (whole.Empty()) return {"Face", 0, 0, 2000, 0, 0, 0};
-  const float neck = whole.High.Y - HeadShare * (whole.High.Y - whole.Low.Y);
-  Box head;
-  for (const TVertex3D& v : frame) {
-    const TVertex3D at = Placed(v, placement);
-    if (at.Y >= neck) head.Add(at);
+  // The vertices of the materials that may hold the head; all without a choice.
+  std::vector<bool> counted(frame.size(), headMaterials.empty());
+  for (const model3d::TTriangle3D& triangle : model.Triangles) {
+    const auto material = static_cast<std::size_t>(triangle.Material);
+    if (material < headMaterials.size() && headMaterials[material])
+      for (const std::uint16_t vertex : triangle.Vertex)
+        if (vertex < counted.size()) counted[vertex] = true;
   }
+  // The head looks ahead: the top of the front half of those vertices.
+  const float middle = whole.Centre().Z;
+  std::vector<TVertex3D> ahead;
+  Box front;
+  for (std::size_t i = 0; i < frame.size(); ++i)
+    if (const TVertex3D at = Placed(frame[i], placement); counted[i] && at.Z >= middle) {
+      ahead.push_back(at);
+      front.Add(at);
+    }
+  if (front.Empty()) front = whole;
+  const float neck = front.High.Y - HeadShare * (whole.High.Y - whole.Low.Y);
+  Box head;
+  for (const TVertex3D& at : ahead)
+    if (at.Y >= neck) head.Add(at);
+  if (head.Empty()) head = whole;
   const TVertex3D target = head.Centre();
   // Nothing of the model may come between the camera and the head.
   const float clear = whole.High.Z + Clearance(whole) - target.Z;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <vector>
 
 #include "model/TCameraPreset.h"
 #include "model3d/TObjeto3D.h"
@@ -48,13 +49,21 @@ std::span<const model3d::TVertex3D> RestFrame(const model3d::TObjeto3D& model);
 // How far the camera keeps from a model's box: a twentieth of its longest side.
 float Clearance(const Box& box);
 
-// The scale a package mesh is written with.
-float StandingScale(const model3d::TObjeto3D& model);
 
-// Package meshes stand on their Z axis and look along X: pitch -90 and turn
-// -90 stand one up facing a camera on the preview's Z axis, and the offset
-// puts the centre of its rest frame at the origin.
-Placement StandingPlacement(const model3d::TObjeto3D& model, float scale);
+// A package mesh's own rotation (its RotOrigin), degrees, which the game
+// gives the mesh before the actor's: roll about X, then pitch, then yaw about Z.
+struct MeshRotation {
+  float Pitch = 0, Yaw = 0, Roll = 0;
+};
+
+// Package meshes, once the game has turned them by their own rotation, stand
+// on their Z axis and look along X: pitch -90 and turn -90 stand one up
+// facing a camera on the preview's Z axis. The placement turns by both, and
+// its offset puts the centre of the rest frame at the origin.
+Placement StandingPlacement(const model3d::TObjeto3D& model, float scale, const MeshRotation& rotation = {});
+
+// The scale a package mesh is written with, for its height as it stands.
+float StandingScale(const model3d::TObjeto3D& model, const MeshRotation& rotation = {});
 
 // The view presets are framed for: the preview's viewer at its smallest.
 // Other views show the model as tall, since the focal length holds for both
@@ -66,10 +75,11 @@ inline constexpr int FramedViewHeight = 480;
 // with the whole rest frame in the view and most of its height.
 model::TCameraPreset FrontPreset(const model3d::TObjeto3D& model, const Placement& placement, int viewWidth,
                                  int viewHeight);
-// "Face": the camera in front of the head (the top fifth of the placed rest
-// frame), framing it with the shoulders below, and never nearer to the
-// model's box than its clearance.
+// "Face": the camera in front of the head (the top fifth of the front half of
+// the placed rest frame, of the materials flagged in `headMaterials`, or of
+// all), framing it with the shoulders below, and never nearer to the model's
+// box than its clearance.
 model::TCameraPreset FacePreset(const model3d::TObjeto3D& model, const Placement& placement, int viewWidth,
-                                int viewHeight);
+                                int viewHeight, const std::vector<bool>& headMaterials = {});
 
 }  // namespace modelcompiler

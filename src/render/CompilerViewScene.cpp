@@ -3,6 +3,7 @@
 #include "model/TModelo.h"
 #include "modelcompiler/StandingPlacement.h"
 #include "preview/CameraPresets.h"
+#include "preview/ModelPlacement.h"
 #include "render/PreviewScene.h"
 
 namespace render {
@@ -15,7 +16,7 @@ std::vector<preview::MaterialLook> ShowForCompiling(PreviewScene& scene, const m
   for (const preview::MaterialLook& look : looks)
     scene.SetActorTexture(look.Actor, look.Picture, preview::FlatMaterial());
   scene.SetMesh(std::move(mesh));
-  const preview::Placement placement = modelcompiler::StandingPlacement(model, definition.ScaleX);
+  const preview::Placement placement = preview::PlacementOf(definition);
   scene.SetPlacement(placement);
   scene.SetCamera(preview::PoseOf(modelcompiler::FrontPreset(model, placement, viewSide, viewSide)));
   scene.SetFrame(preview::StillAt(0));

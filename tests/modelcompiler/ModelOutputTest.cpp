@@ -64,7 +64,7 @@ TEST(ModelOutputTest, ThePackageModelExampleDefinition) {
       // Standing, and brought from 2 units tall to 100.
       "Mesh=SoldierSkins.Soldier", "ScaleX=50.000", "ScaleY=50.000", "ScaleZ=50.000", "OffsetX=50.000",
       "OffsetY=-200.000", "OffsetZ=-100.000", "Pitch=-90.000", "Roll=0.000", "Turn=-90.000",
-      "Preset1=Front;0.000;0.000;477.807;0.000;0.000;0.000", "Preset2=Face;100.000;50.000;60.000;100.000;50.000;50.000",
+      "Preset1=Front;0.000;0.000;477.808;0.000;0.000;0.000", "Preset2=Face;100.000;50.000;60.000;100.000;50.000;50.000",
       "", "[Section1]", "Name=SKIN0",
       "", "[Section2]", "Name=SKIN1", "Team=Yes",
       "", "[Section3]", "Name=SKIN2", "Team=Yes",

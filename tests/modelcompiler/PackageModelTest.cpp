@@ -365,7 +365,7 @@ TEST(AdvancedModelSupportTest, ConventionValuesShapeTheSections) {
   const std::vector<std::string> expected = {
       "MirrorX=Yes", "ScaleX=1.500", "ScaleY=1.500", "ScaleZ=1.500", "OffsetX=3.750", "OffsetY=0.000", "OffsetZ=3.750",
       "Pitch=-90.000", "Roll=0.000", "Turn=-90.000", "Preset1=Front;0.000;0.000;11.876;0.000;0.000;0.000",
-      "Preset2=Face;-2.250;0.000;2.475;-2.250;0.000;-2.250", "AMS=Yes",
+      "Preset2=Face;0.750;0.000;2.475;0.750;0.000;0.750", "AMS=Yes",
       "", "[Section1]", "Name=SKIN0", "Team=Yes",
       "FormatNoTeamNoFace=%SKIN%%SECTION0%", "FormatNoTeamFace=%SKIN%%SECTION0%%FACE%",
       "FormatTeamNoFace=%SKIN%%SECTION0%T_%TEAM%", "FormatTeamFace=%SKIN%%SECTION0%T_%TEAM%%FACE%", "Masked=Yes",

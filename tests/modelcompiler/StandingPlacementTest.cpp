@@ -79,3 +79,45 @@ TEST(StandingPlacementTest, TheDefinitionStandsTheModelAndItsPresetsFrameTheBody
   EXPECT_LT(face.CameraZ, front.CameraZ / 2);
   EXPECT_GE(face.CameraZ, box.High.Z + Clearance(box) - 1e-3f);
 }
+
+// A mesh the game turns by its own rotation (the Nali's: yaw 90, roll -90)
+// stands as any other once the placement undoes it.
+TEST(StandingPlacementTest, AMeshsOwnRotationIsUndone) {
+  const TObjeto3D figure = Figure();
+  TObjeto3D turned = figure;
+  // Stored as the Nali is: the game rolls it by -90 about X, then yaws it by 90 about Z.
+  for (TVertex3D& v : turned.Frames[1]) v = {v.Y, v.Z, v.X};
+  const MeshRotation nali{0, 90, -90};
+  const Placement expected = StandingPlacement(figure, 1.5f);
+  const Placement placement = StandingPlacement(turned, StandingScale(turned, nali), nali);
+  for (std::size_t i = 0; i < figure.Frames[1].size(); ++i) {
+    const TVertex3D a = Placed(figure.Frames[1][i], expected), b = Placed(turned.Frames[1][i], placement);
+    EXPECT_NEAR(a.X, b.X, 1e-3);
+    EXPECT_NEAR(a.Y, b.Y, 1e-3);
+    EXPECT_NEAR(a.Z, b.Z, 1e-3);
+  }
+}
+
+// What a model carries on its back is no head: the Face preset looks at the
+// top of the front half, of the materials that may hold the head.
+TEST(StandingPlacementTest, TheFacePresetLooksAtTheHeadNotAtAPackOnTheBack) {
+  TObjeto3D figure = Figure();
+  // A pack, material 1, above the head, reaching from the back over the front.
+  const auto first = static_cast<std::uint16_t>(figure.Frames[1].size());
+  for (TVertex3D& v : std::vector<TVertex3D>{{-20, -20, 100}, {20, 20, 100}, {10, 0, 140}}) {
+    figure.Frames[0].push_back(v);
+    figure.Frames[1].push_back(v);
+  }
+  figure.Materials.push_back({"SKIN1", 0});
+  figure.Triangles.push_back({{first, static_cast<std::uint16_t>(first + 1), static_cast<std::uint16_t>(first + 2)}, {0, 0, 0}, 1});
+  const Placement placement = StandingPlacement(figure, 1.5f);
+  const auto target = [&](const std::vector<bool>& materials) {
+    const model::TCameraPreset face = FacePreset(figure, placement, FramedViewWidth, FramedViewHeight, materials);
+    return Placed({face.TargetX, face.TargetY, face.TargetZ}, {}).Y;
+  };
+  const float nose = Placed(figure.Frames[1][8], placement).Y;
+  EXPECT_GT(target({true, false}), nose - 30);
+  EXPECT_LT(target({true, false}), nose + 30);
+  // Counting the pack, the view rises to it.
+  EXPECT_GT(target({}), target({true, false}) + 20);
+}
