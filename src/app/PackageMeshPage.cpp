@@ -88,8 +88,12 @@ PackageMeshPage::PackageMeshPage(std::filesystem::path home, std::filesystem::pa
   description_->setObjectName("edMenuname");
   information_ = new QListWidget(modelPanel_);
   information_->setObjectName("information_lm");
-  information_->setEnabled(false);
   information_->setAccessibleName("Information");
+  // Read-only, yet scrollable: the lines on how the skins are named run long.
+  information_->setSelectionMode(QAbstractItemView::NoSelection);
+  information_->setFocusPolicy(Qt::NoFocus);
+  information_->setWordWrap(true);
+  information_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   mirrorX_ = new QCheckBox("Mirror X", modelPanel_);
   mirrorX_->setObjectName("cbMirrorX");
   animated_ = new QCheckBox("Animated (all frames)", modelPanel_);

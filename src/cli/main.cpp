@@ -27,7 +27,7 @@ constexpr const char* Usage =
     "  project create --model PREFIX FILE.mrb [--home DIR]\n"
     "      writes a new, empty project; its name must begin with PREFIX + \"Skins\"\n"
     "  project import FILE.mrb PICTURE... [--home DIR]\n"
-    "      adds pictures named skin code + section digit + identifier, and saves\n"
+    "      adds pictures named as the game names the model's textures, and saves\n"
     "  project show FILE.mrb [--json] [--home DIR]\n"
     "      the skins, sections and textures, with each texture's name in the package\n"
     "  compile FILE.mrb [--umod] [--install] [--game-dir DIR] [--reproducible] [--jobs N] [--home DIR]\n"
