@@ -1,5 +1,6 @@
 #include "compile/TexturePackageWriter.h"
 
+#include <algorithm>
 #include <atomic>
 #include <bit>
 #include <random>
@@ -205,6 +206,24 @@ std::string UnlistedSkinWarning(const model::TModelo& model, const SkinNode& ski
   return who + " has no texture named " + skin.Code() + ", so the game's skin menu does not list it.";
 }
 
+// The game wears a skin only when it finds the textures of the required
+// sections (a multi-skinned model's fixed part); else it shows the model's
+// default skin. The package still serves the skin's other uses.
+std::vector<std::string> MissingRequiredWarnings(const project::ProjectDocument& document, const SkinNode& skin) {
+  std::vector<std::string> warnings;
+  for (const SkinNode& section : skin.Children()) {
+    const model::TModeloSection& modelSection = document.SectionOf(section);
+    if (!modelSection.Part.Has(model::REQUIRED)) continue;
+    const bool present = std::any_of(section.Children().begin(), section.Children().end(),
+                                     [](const SkinNode& texture) { return texture.Texture().Identifier.empty(); });
+    if (!present)
+      warnings.push_back("The skin \"" + skin.Caption() + "\" has no default texture in the section " +
+                         modelSection.Name + " (" + std::to_string(section.SectionNumber()) +
+                         "), which the game needs: without it the game shows the model's default skin instead.");
+  }
+  return warnings;
+}
+
 void CheckTexturesPresent(const project::ProjectDocument& document) {
   for (const SkinNode* node : project::TextureNodes(document.Root()))
     if (node->Texture().Missing())
@@ -276,6 +295,7 @@ TexturePackage BuildTexturePackage(const project::ProjectDocument& document, con
     }
     if (std::string warning = UnlistedSkinWarning(model, skin, listed); !warning.empty())
       result.Warnings.push_back(std::move(warning));
+    for (std::string& warning : MissingRequiredWarnings(document, skin)) result.Warnings.push_back(std::move(warning));
   }
   result.Bytes = builder.Package().Build();
   result.IntText = intFile.Text();

@@ -29,6 +29,7 @@ constexpr FlagName Flags[] = {
     {"CANNOTRESAMPLE", "CannotResample", CANNOTRESAMPLE},
     {"TALKTEXTURE", "TalkTexture", TALKTEXTURE},
     {"TRANSLUCENT", "Translucent", TRANSLUCENT},
+    {"REQUIRED", "Required", REQUIRED},
 };
 
 struct Size {

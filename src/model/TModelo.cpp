@@ -63,6 +63,7 @@ std::string DescribeSection(const TModeloPart& section) {
   if (section.Has(TRANSLUCENT)) text += ", Textures are translucent";
   if (section.Has(CANNOTRESAMPLE)) text += ", Textures cannot be resampled";
   if (section.Has(TALKTEXTURE)) text += ", Talk Texture";
+  if (section.Has(REQUIRED)) text += ", Needed in every skin";
   return text;
 }
 

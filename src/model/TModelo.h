@@ -23,6 +23,9 @@ inline constexpr std::uint32_t MASKED = 0x20000;
 inline constexpr std::uint32_t CANNOTRESAMPLE = 0x40000;
 inline constexpr std::uint32_t TALKTEXTURE = 0x80000;
 inline constexpr std::uint32_t TRANSLUCENT = 0x100000;
+// The game needs the section's default texture in every skin: without it the
+// model wears its default skin instead.
+inline constexpr std::uint32_t REQUIRED = 0x200000;
 
 inline constexpr const char* DefaultFormatNoTeamNoFace = "%SKIN%%SECTION%";
 inline constexpr const char* DefaultFormatNoTeamFace = "%SKIN%%SECTION%%FACE%";

@@ -96,6 +96,7 @@ void SchemeSectionLines(const TObjeto3D& model, const SkinScheme& scheme, std::v
     if (section.Face) lines.push_back("Face=Yes");
     if (section.Team) lines.push_back("Team=Yes");
     if (section.NoInt) lines.push_back("NoINT=Yes");
+    if (section.Required) lines.push_back("Required=Yes");
     if (section.Talk) lines.insert(lines.end(), {"OneMipMap=Yes", "LODSetWorld=Yes", "TextureSize=64x64", "TalkTexture=Yes"});
     if (!section.FormatNoTeamNoFace.empty()) lines.push_back("FormatNoTeamNoFace=" + section.FormatNoTeamNoFace);
     if (!section.FormatTeamNoFace.empty()) lines.push_back("FormatTeamNoFace=" + section.FormatTeamNoFace);

@@ -151,7 +151,8 @@ private:
   }
 
   void MultiSkinSections() {
-    if (SlotSection(slots_.FixedSkin)) {
+    if (SchemeSection* fixed = SlotSection(slots_.FixedSkin)) {
+      fixed->Required = true;
       Reason("Section " + Decimal(slots_.FixedSkin + 1) + ": the skin's fixed part (" + Slot("FixedSkin", slots_.FixedSkin) +
              "); a skin without it shows in the game as the default skin, without its face");
     }

@@ -19,6 +19,8 @@ struct SchemeSection {
   bool Face = false;
   bool Talk = false;
   bool NoInt = false;
+  // The game needs its default texture in every skin.
+  bool Required = false;
   // Empty for the usual "%SKIN%%SECTION%..." names.
   std::string FormatNoTeamNoFace;
   std::string FormatTeamNoFace;

@@ -292,6 +292,23 @@ TEST(TexturePackageWriterTest, TheIntDescribesWhatTheGamesMenusListAndWarnsOfSki
                                   "the game's skin menu does not list it."}));
 }
 
+// Without its fixed part, the game shows a skin as the model's default skin.
+TEST(TexturePackageWriterTest, ASkinWithoutARequiredSectionsTextureIsTold) {
+  ProjectFixture f;
+  f.WriteText(f.home / "Fixed.mrbe", "[Model]\nFormatVersion=2\nPrefix=Fixed\n[Section1]\nName=SKIN0\nTeam=Yes\nRequired=Yes\n"
+                                     "[Section2]\nName=SKIN1\nTeam=Yes\n");
+  f.catalogue = model::ScanModelCatalogue(f.home.Path());
+  auto document = ProjectDocument::New(f.catalogue.FindByPrefix("Fixed"), f.home / "FixedSkins.mrb", f.home.Path());
+  const SkinNode& whole = document->NewSkin("Whole", "whol");
+  document->AddTexture(SectionNode(*document, whole, 1), f.Picture("1.bmp"), "< Default >", "");
+  const SkinNode& part = document->NewSkin("Part", "part");
+  document->AddTexture(SectionNode(*document, part, 2), f.Picture("2.bmp"), "< Default >", "");
+  document->AddTexture(SectionNode(*document, part, 1), f.Picture("3.bmp"), "<Red Team>", "");
+  EXPECT_EQ(Compile(*document).Warnings,
+            (std::vector<std::string>{"The skin \"Part (part)\" has no default texture in the section SKIN0 (1), which the "
+                                      "game needs: without it the game shows the model's default skin instead."}));
+}
+
 // A single-skin model's skins are named whole; the team textures all its
 // skins share may sit in one skin only, since the game finds a texture by
 // its name whatever group holds it.

@@ -65,7 +65,8 @@ TEST(ModelOutputTest, ThePackageModelExampleDefinition) {
       "Mesh=SoldierSkins.Soldier", "ScaleX=50.000", "ScaleY=50.000", "ScaleZ=50.000", "OffsetX=50.000",
       "OffsetY=-200.000", "OffsetZ=-100.000", "Pitch=-90.000", "Roll=0.000", "Turn=-90.000",
       "Preset1=Front;0.000;0.000;477.808;0.000;0.000;0.000", "Preset2=Face;100.000;50.000;60.000;100.000;50.000;50.000",
-      "", "[Section1]", "Name=SKIN0",
+      // The fixed part, which the game must find in every skin.
+      "", "[Section1]", "Name=SKIN0", "Required=Yes",
       "", "[Section2]", "Name=SKIN1", "Team=Yes",
       "", "[Section3]", "Name=SKIN2", "Team=Yes",
       // The scripts load the face section though no triangle uses it.
@@ -92,8 +93,8 @@ TEST(ModelOutputTest, SkinSlotsStylesAndWeaponsDecideTheSections) {
   EXPECT_EQ(Sections(lines), (std::vector<std::string>{"[Section1]", "[Section2]", "[Section3]", "[Section4]",
                                                        "[Section5]", "[Section7]"}));
   const auto first = std::find(lines.begin(), lines.end(), "[Section1]");
-  EXPECT_EQ(std::vector<std::string>(first, first + 3),
-            (std::vector<std::string>{"[Section1]", "Name=SKIN0", "Masked=Yes"}));
+  EXPECT_EQ(std::vector<std::string>(first, first + 4),
+            (std::vector<std::string>{"[Section1]", "Name=SKIN0", "Required=Yes", "Masked=Yes"}));
   const auto third = std::find(lines.begin(), lines.end(), "[Section3]");
   EXPECT_EQ(std::vector<std::string>(third, third + 4), (std::vector<std::string>{"[Section3]", "Name=SKIN2", "Team=Yes", ""}));
   EXPECT_NE(std::find(lines.begin(), lines.end(), "Modulated=Yes"), lines.end());

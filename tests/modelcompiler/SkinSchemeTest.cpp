@@ -40,7 +40,7 @@ std::vector<std::string> Shape(const SkinScheme& scheme) {
   std::vector<std::string> shape;
   for (const SchemeSection& s : scheme.Sections)
     shape.push_back(std::to_string(s.Number) + (s.Team ? " team" : "") + (s.Face ? " face" : "") +
-                    (s.Talk ? " talk" : "") + (s.NoInt ? " noint" : "") +
+                    (s.Talk ? " talk" : "") + (s.NoInt ? " noint" : "") + (s.Required ? " required" : "") +
                     (s.FormatNoTeamNoFace.empty() ? "" : " " + s.FormatNoTeamNoFace) +
                     (s.FormatTeamNoFace.empty() ? "" : " " + s.FormatTeamNoFace));
   return shape;
@@ -56,7 +56,8 @@ TEST(SkinSchemeTest, TheDefaultSkinPackageDecidesWhatTheChainCannot) {
       DecideSkinScheme(BrokenChain("TSkMSkins.Warr"), Slots(0, 1, 2, 3),
                        Package("TSkMSkins", {"warr1", "Warr2Dominator", "warr3T_0", "warr6T_2", "Warr5SuperFly"}), {1, 2, 3});
   EXPECT_FALSE(multi.SingleSkin);
-  EXPECT_EQ(Shape(multi), (std::vector<std::string>{"1", "2 face", "3 team", "4 team", "5 face talk", "6 team"}));
+  EXPECT_EQ(Shape(multi),
+            (std::vector<std::string>{"1 required", "2 face", "3 team", "4 team", "5 face talk", "6 team"}));
   EXPECT_EQ(multi.Reasons.front(),
             "Skins are named by a code and a section digit, as for a multi-skinned model: bIsMultiSkinned is not stored "
             "by the classes that can be read (Botpack.TournamentMale is not found), and the default skin package "
