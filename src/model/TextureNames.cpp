@@ -187,7 +187,7 @@ std::vector<TextureNameReading> ReadTextureName(const TModelo& model, std::strin
         {&part.FormatTeamNoFace, {true, false}},
         {&part.FormatTeamFace, {true, true}}};
     for (const auto& [format, kind] : formats) {
-      const auto [team, face] = kind;
+      const bool team = kind.first, face = kind.second;
       const bool allowed = (!team || part.Has(TEAM)) && (!face || part.Has(FACE));
       if (!allowed && model.SingleSkin) continue;
       const std::vector<FormatPiece> pieces = Pieces(*format, part.Number());
