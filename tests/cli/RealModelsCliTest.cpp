@@ -60,6 +60,8 @@ struct BonusPackModel {
   bool MultiSkinned;
 };
 
+void PrintTo(const BonusPackModel& model, std::ostream* out) { *out << model.Name; }
+
 // The Bonus Pack's models as a user's game holds them: the classes' package,
 // the meshes' package and their .int in System, the skin packages in
 // Textures beside it, and no Botpack.u anywhere.
