@@ -7,6 +7,8 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/FileContents.h"
+#include "platform/FileLookup.h"
+#include "platform/GameDirectory.h"
 
 namespace compile {
 
@@ -45,14 +47,22 @@ Copy Prepare(const std::filesystem::path& source, const std::filesystem::path& t
   return copy;
 }
 
+// The file in the game's folder, both in whatever letter case the game has
+// them: an older copy under another case is replaced, not doubled.
+std::filesystem::path GameFile(const std::filesystem::path& gameDirectory, std::string_view folder,
+                               const std::filesystem::path& file) {
+  const std::filesystem::path directory = platform::GameFolder(gameDirectory, folder);
+  return platform::FindFileIgnoringCase(directory, file.string()).value_or(directory / file);
+}
+
 }  // namespace
 
 std::string InstallInGame(const std::filesystem::path& packageFile, const std::filesystem::path& localisationFile,
                           const std::filesystem::path& gameDirectory, std::string_view gameDirectoryShown) {
   // Both copies are checked before either is written, so a doomed second copy
   // does not leave a new package beside an old localisation file.
-  const std::array copies{Prepare(packageFile, gameDirectory / "Textures" / packageFile.filename()),
-                          Prepare(localisationFile, gameDirectory / "System" / localisationFile.filename())};
+  const std::array copies{Prepare(packageFile, GameFile(gameDirectory, "Textures", packageFile.filename())),
+                          Prepare(localisationFile, GameFile(gameDirectory, "System", localisationFile.filename()))};
   for (const Copy& copy : copies) {
     try {
       platform::WriteFileAtomically(

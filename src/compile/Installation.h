@@ -14,7 +14,8 @@ public:
 };
 
 // Copies the compiled package into <gameDirectory>/Textures and the
-// localisation file into <gameDirectory>/System, replacing the files there.
+// localisation file into <gameDirectory>/System, folders and files in
+// whatever letter case the game has them, replacing the files there.
 // `gameDirectoryShown` is the game directory as the user knows it (the Windows
 // form); the result is the completion message.
 std::string InstallInGame(const std::filesystem::path& packageFile, const std::filesystem::path& localisationFile,

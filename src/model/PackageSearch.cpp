@@ -10,7 +10,9 @@ namespace model {
 PackageSearchDefaults GetPackageSearchDefaults(bool forUnrealTournament, const std::filesystem::path& home) {
   if (!forUnrealTournament) return {home, ".U"};
   const platform::GameLocation game = platform::LocateGame(platform::SettingsFilePath(home));
-  return {platform::WindowsPathToLocal(game.systemDirectory, platform::WinePrefix()), ".U"};
+  // The game's folders may be spelt "system" on this system.
+  const std::filesystem::path system = platform::WindowsPathToLocal(game.systemDirectory, platform::WinePrefix());
+  return {platform::ResolvePathIgnoringCase(system).value_or(system), ".U"};
 }
 
 std::optional<std::filesystem::path> FindModelPackage(bool forUnrealTournament, const std::filesystem::path& home,

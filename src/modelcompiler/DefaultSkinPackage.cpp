@@ -4,6 +4,7 @@
 
 #include "platform/AsciiText.h"
 #include "platform/FileLookup.h"
+#include "platform/GameDirectory.h"
 #include "unrealpkg/TUTPackage.h"
 
 namespace modelcompiler {
@@ -21,8 +22,7 @@ DefaultSkinPackage ReadDefaultSkinPackage(const std::filesystem::path& classPack
   result.Name = std::string(named.substr(0, named.find('.')));
   if (result.Name.empty()) return result;
   const std::filesystem::path game = classPackage.parent_path().parent_path();
-  const auto textures = platform::FindNameIgnoringCase(game, "Textures");
-  const auto file = textures ? platform::FindFileIgnoringCase(*textures, result.Name + ".utx") : std::nullopt;
+  const auto file = platform::FindFileIgnoringCase(platform::GameFolder(game, "Textures"), result.Name + ".utx");
   if (!file) return result;
   result.File = *file;
   try {

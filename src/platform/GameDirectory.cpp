@@ -87,12 +87,17 @@ std::filesystem::path WindowsPathToLocal(std::string_view windowsPath, const std
   return rest.empty() ? root : root / rest;
 }
 
+std::filesystem::path GameFolder(const std::filesystem::path& gameDirectory, std::string_view name) {
+  const std::optional<std::filesystem::path> found = FindNameIgnoringCase(gameDirectory, name);
+  std::error_code error;
+  return found && std::filesystem::is_directory(*found, error) ? *found : gameDirectory / name;
+}
+
 std::vector<std::string> MissingGameFolders(const std::filesystem::path& gameDirectory) {
   std::vector<std::string> missing;
   for (const char* folder : {"System", "Textures"}) {
-    const auto found = ResolvePathIgnoringCase(gameDirectory / folder);
     std::error_code error;
-    if (!found || !std::filesystem::is_directory(*found, error)) missing.emplace_back(folder);
+    if (!std::filesystem::is_directory(GameFolder(gameDirectory, folder), error)) missing.emplace_back(folder);
   }
   return missing;
 }

@@ -62,8 +62,12 @@ std::filesystem::path LocalGameDirectory(const std::filesystem::path& settingsFi
 // a drive letter (Linux paths among them) stay as they are.
 std::filesystem::path WindowsPathToLocal(std::string_view windowsPath, const std::filesystem::path& winePrefix);
 
+// A folder of the game ("System", "Textures") in whatever letter case the
+// game directory has it; the name as given when there is none.
+std::filesystem::path GameFolder(const std::filesystem::path& gameDirectory, std::string_view name);
+
 // The game's folders that a game directory lacks, of "System" and "Textures",
-// looked up ignoring letter case: what installing needs.
+// looked up as GameFolder does: what installing needs.
 std::vector<std::string> MissingGameFolders(const std::filesystem::path& gameDirectory);
 
 }  // namespace platform

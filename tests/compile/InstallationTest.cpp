@@ -54,6 +54,21 @@ TEST(InstallationTest, CopiesBothFilesOverTheOldOnes) {
   EXPECT_EQ(ReadFile(f.package), Bytes("new package"));
 }
 
+// A game folder spelt in lower case, with an older copy in another case:
+// the folders are found, and the old files replaced rather than doubled.
+TEST(InstallationTest, FoldersAndFilesAreFoundInAnyLetterCase) {
+  InstallFixture f;
+  std::filesystem::rename(f.game / "Textures", f.game / "textures");
+  std::filesystem::rename(f.game / "System", f.game / "system");
+  std::filesystem::rename(f.game / "system" / "ExampleSkins.int", f.game / "system" / "EXAMPLESKINS.INT");
+  f.Install();
+  EXPECT_EQ(ReadFile(f.game / "textures" / "ExampleSkins.utx"), Bytes("new package"));
+  EXPECT_EQ(ReadFile(f.game / "system" / "EXAMPLESKINS.INT"), Bytes("[Public]\r\n"));
+  EXPECT_EQ(EntriesIn(f.game / "system"), 1u);
+  EXPECT_FALSE(std::filesystem::exists(f.game / "Textures"));
+  EXPECT_FALSE(std::filesystem::exists(f.game / "System"));
+}
+
 TEST(InstallationTest, FailedCopiesNameTheCopyAndLeaveTheOldInstallation) {
   {
     InstallFixture f;
