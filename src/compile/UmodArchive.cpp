@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <unordered_map>
 
 #include "compile/Crc32.h"
+#include "platform/AsciiText.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileContents.h"
 #include "unrealpkg/ByteReader.h"
@@ -130,6 +132,17 @@ std::vector<UmodEntry> ReadDirectory(const std::vector<std::uint8_t>& bytes, std
     Damaged(file, "its directory runs into the trailer");
   }
   if (reader.Remaining() != 0) Damaged(file, "its directory does not end at the trailer");
+  // The game's files are one whatever their letter case: two entries for one
+  // would install two files here, of which the game sees one.
+  std::unordered_map<std::string, const UmodEntry*> paths;
+  for (const UmodEntry& entry : entries) {
+    std::string key = platform::ToLowerAscii(entry.archivePath);
+    std::replace(key.begin(), key.end(), '\\', '/');
+    const auto [at, added] = paths.try_emplace(std::move(key), &entry);
+    if (!added)
+      Damaged(file, "entries \"" + at->second->archivePath + "\" and \"" + entry.archivePath +
+                        "\" name one file, in letter case only apart");
+  }
   // The files follow one another from the start up to the directory.
   std::vector<const UmodEntry*> byOffset;
   for (const UmodEntry& entry : entries) byOffset.push_back(&entry);

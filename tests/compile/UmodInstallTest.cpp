@@ -123,6 +123,9 @@ TEST(UmodInstallTest, HostileArchivesAreRefusedWhole) {
   refused(ArchiveOf(Pack("/etc/profile.d/evil.sh")), "entry \"/etc/profile.d/evil.sh\" has an absolute path");
   refused(ArchiveOf(Pack("\\Windows\\evil.dll")), "has an absolute path");
   refused(ArchiveOf(Pack("C:\\Windows\\evil.dll")), "entry \"C:\\Windows\\evil.dll\" names a drive");
+  // Two entries for one file of the game, apart only in letter case and separator.
+  refused(ArchiveOf(Pack("system/KNIGHTS.INT")),
+          "entries \"system/KNIGHTS.INT\" and \"System\\Knights.int\" name one file, in letter case only apart");
 
   std::vector<std::uint8_t> badSum = ArchiveOf(Pack());
   badSum[3] ^= 0x20;
