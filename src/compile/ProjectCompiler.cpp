@@ -1,6 +1,7 @@
 #include "compile/ProjectCompiler.h"
 
 #include <mutex>
+#include <new>
 
 #include "compile/CompileCancelled.h"
 #include "compile/Installation.h"
@@ -39,6 +40,15 @@ ProjectCompiler::ProjectCompiler(std::unique_ptr<project::ProjectDocument> snaps
 ProjectCompiler::~ProjectCompiler() = default;
 
 CompileOutcome ProjectCompiler::Run(const std::stop_token& stop, const ProgressHandler& progress) {
+  try {
+    return Compile(stop, progress);
+  } catch (const std::bad_alloc&) {
+    throw std::runtime_error("Cannot compile " + document_->FileName().string() +
+                             ": there is not enough memory for its textures. Nothing was written.");
+  }
+}
+
+CompileOutcome ProjectCompiler::Compile(const std::stop_token& stop, const ProgressHandler& progress) {
   std::mutex reporting;
   const auto report = [&](const std::string& step, double fraction) {
     if (!progress) return;

@@ -65,6 +65,8 @@ public:
   CompileOutcome Run(const std::stop_token& stop = {}, const ProgressHandler& progress = {});
 
 private:
+  CompileOutcome Compile(const std::stop_token& stop, const ProgressHandler& progress);
+
   std::unique_ptr<project::ProjectDocument> document_;
   CompileRequest request_;
 };

@@ -61,9 +61,14 @@ std::string FormatOrDefault(const IniFile& ini, std::string_view section, std::s
 }
 
 // Both section formats leave a section without a size at 64 x 64 for a talk
-// texture and 256 x 256 otherwise.
+// texture and 256 x 256 otherwise. A size larger than the game loads would
+// only make compiling run out of memory: `where` names the declaration.
 void AddWithDefaultSize(TModelo& model, std::string name, std::uint32_t flags, std::string f1, std::string f2,
-                        std::string f3, std::string f4, Size size) {
+                        std::string f3, std::string f4, Size size, const std::string& where) {
+  if (size.width > MaxTextureSide || size.height > MaxTextureSide)
+    throw DefinitionError(where + ": the texture size " + std::to_string(size.width) + "x" + std::to_string(size.height) +
+                          " is larger than the " + std::to_string(MaxTextureSide) + "x" +
+                          std::to_string(MaxTextureSide) + " the game loads");
   if (size.width <= 0 || size.height <= 0) {
     const int side = (flags & TALKTEXTURE) ? 64 : 256;
     size = {side, side};
@@ -74,7 +79,8 @@ void AddWithDefaultSize(TModelo& model, std::string name, std::uint32_t flags, s
 }
 
 // Section1 to Section8: "name, FLAG, TEXTUREIS<w>X<h>, ...".
-void ReadSectionsFormat1(const IniFile& ini, const std::string& section, TModelo& model) {
+void ReadSectionsFormat1(const IniFile& ini, const std::string& section, const std::filesystem::path& file,
+                         TModelo& model) {
   const std::string formatDefault = FormatOrDefault(ini, section, "FormatDefault", DefaultFormatNoTeamNoFace);
   const std::string formatFace = FormatOrDefault(ini, section, "FormatFace", DefaultFormatNoTeamFace);
   const std::string formatTeam = FormatOrDefault(ini, section, "FormatTeam", DefaultFormatTeamNoFace);
@@ -96,7 +102,8 @@ void ReadSectionsFormat1(const IniFile& ini, const std::string& section, TModelo
       }
     }
     AddWithDefaultSize(model, platform::Trim(items[0]), flags, formatDefault,
-                       (flags & TALKTEXTURE) ? formatTalk : formatFace, formatTeam, DefaultFormatTeamFace, size);
+                       (flags & TALKTEXTURE) ? formatTalk : formatFace, formatTeam, DefaultFormatTeamFace, size,
+                       file.string() + ": [" + section + "] Section" + std::to_string(number));
   }
 }
 
@@ -132,7 +139,7 @@ void ReadSectionsFormat2(const IniFile& ini, const std::string& modelSection, co
                        FormatOrDefault(ini, section, "FormatNoTeamFace", DefaultFormatNoTeamFace),
                        FormatOrDefault(ini, section, "FormatTeamNoFace", DefaultFormatTeamNoFace),
                        FormatOrDefault(ini, section, "FormatTeamFace", DefaultFormatTeamFace),
-                       ParseSize(ini.ReadString(section, "TextureSize", "")));
+                       ParseSize(ini.ReadString(section, "TextureSize", "")), file.string() + ": [" + section + "]");
   }
 }
 
@@ -192,7 +199,7 @@ std::shared_ptr<TModelo> ReadModelDefinition(const IniFile& ini, const std::file
     model->MirrorX = IsYes(ini, section, "MirrorX");
     model->Presets = ReadCameraPresets(ini, section);
     if (formatVersion == 1)
-      ReadSectionsFormat1(ini, section, *model);
+      ReadSectionsFormat1(ini, section, file, *model);
     else
       ReadSectionsFormat2(ini, section, file, *model);
   } catch (const DefinitionError&) {

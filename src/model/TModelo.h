@@ -27,6 +27,9 @@ inline constexpr std::uint32_t TRANSLUCENT = 0x100000;
 // model wears its default skin instead.
 inline constexpr std::uint32_t REQUIRED = 0x200000;
 
+// The largest texture side a definition may ask for: the most the game loads.
+inline constexpr std::int32_t MaxTextureSide = 2048;
+
 inline constexpr const char* DefaultFormatNoTeamNoFace = "%SKIN%%SECTION%";
 inline constexpr const char* DefaultFormatNoTeamFace = "%SKIN%%SECTION%%FACE%";
 inline constexpr const char* DefaultFormatTeamNoFace = "%SKIN%%SECTION%T_%TEAM%";

@@ -132,6 +132,25 @@ TEST(ModelDefinitionTest, MalformedValuesNameTheFile) {
   }
 }
 
+TEST(ModelDefinitionTest, TexturesLargerThanTheGameLoadsAreRefused) {
+  testsupport::TempDir dir;
+  const auto refusal = [&](const std::string& text) {
+    try {
+      Read(dir, text, "Huge.mrbe");
+    } catch (const DefinitionError& e) {
+      return std::string(e.what());
+    }
+    return std::string("accepted");
+  };
+  EXPECT_EQ(refusal("[Model]\nFormatVersion=2\n[Section3]\nTextureSize=60000x60000\n"),
+            (dir / "Huge.mrbe").string() + ": [Section3]: the texture size 60000x60000 is larger than the 2048x2048 "
+                                           "the game loads");
+  EXPECT_EQ(refusal("[Model]\nSection2=Body, TEXTUREIS256X4096\n"),
+            (dir / "Huge.mrbe").string() + ": [Model] Section2: the texture size 256x4096 is larger than the "
+                                           "2048x2048 the game loads");
+  EXPECT_EQ(Part(*Read(dir, "[Model]\nFormatVersion=2\n[Section1]\nTextureSize=2048x2048\n"), 1).Width, 2048);
+}
+
 TEST(ModelDefinitionTest, DescribesSections) {
   TModeloPart part;
   part.Flags = 1 | TEAM;
@@ -142,6 +161,8 @@ TEST(ModelDefinitionTest, DescribesSections) {
   EXPECT_EQ(DescribeSection(part),
             "Section 5, Allows Faces, Creates One MipMap, Textures are masked, Textures are translucent, "
             "Textures cannot be resampled, Talk Texture");
+  part.Flags = 1 | LODSETWORLD | REQUIRED;
+  EXPECT_EQ(DescribeSection(part), "Section 1, Needed in every skin");
 }
 
 TEST(ModelDefinitionTest, System2Helpers) {
