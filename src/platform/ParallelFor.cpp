@@ -4,6 +4,7 @@
 #include <atomic>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -30,7 +31,11 @@ void ParallelFor(std::size_t count, int jobs, const std::function<void(std::size
     }
   };
   std::vector<std::thread> helpers;
-  for (std::size_t t = 1; t < threads; ++t) helpers.emplace_back(run);
+  try {
+    for (std::size_t t = 1; t < threads; ++t) helpers.emplace_back(run);
+  } catch (const std::system_error&) {
+    // The system gives no more threads: those that started and this one do the work.
+  }
   run();
   for (auto& helper : helpers) helper.join();
   if (error) std::rethrow_exception(error);
