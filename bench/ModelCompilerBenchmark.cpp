@@ -43,7 +43,7 @@ void ReadAndCompileLargestMesh(benchmark::State& state) {
   model3d::TObjeto3D model;
   for (auto _ : state) {
     const PackageModel read = ReadPackageModel(package, entry);
-    CompilePackageModel(read, {}, model);
+    CompilePackageModel(read.Mesh, {}, model);
     benchmark::DoNotOptimize(model.Frames.size());
   }
 }

@@ -270,7 +270,7 @@ void PackageMeshPage::ShowDraft() {
 void PackageMeshPage::ShowChosenFrame() {
   if (!model_) return;
   try {
-    view_->SetFrame(modelcompiler::ChosenFrame(*model_, Choice()));
+    view_->SetFrame(modelcompiler::ChosenFrame(model_->Mesh, Choice()));
   } catch (const std::runtime_error&) {
     // A frame past the mesh's end (a sequence that says more than the mesh
     // holds) is refused when compiling; the view keeps the last it showed.

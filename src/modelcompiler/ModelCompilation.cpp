@@ -16,7 +16,7 @@ PackageModelCompilation CompilePackageModelFiles(const PackageModel& source, con
                                                  model3d::TObjeto3D& model) {
   if (questions.Status) questions.Status("Compiling");
   PackageModelCompilation result;
-  result.Notes = CompilePackageModel(source, choice, model);
+  result.Notes = CompilePackageModel(source.Mesh, choice, model);
   result.Files = WriteModelOutput(model, PackageModelOutput(source, choice.MirrorX, home), questions);
   return result;
 }
@@ -25,7 +25,7 @@ PackageModelDraft DraftPackageModel(const PackageModel& source, bool mirrorX, co
   PackageModelDraft draft;
   FrameChoice choice = InitialFrameChoice(source);
   choice.MirrorX = mirrorX;
-  CompilePackageModel(source, choice, draft.Model);
+  CompilePackageModel(source.Mesh, choice, draft.Model);
   const ModelOutputSettings settings = PackageModelOutput(source, mirrorX, home);
   draft.Definition = DefinitionOfLines(ModelDefinitionLines(draft.Model, settings),
                                        CustomModelsDirectory(home) / (OutputBaseName(source.ModelName) + ".mrbe"));

@@ -65,14 +65,19 @@ TUTPackage& MeshOwner(TUTPackage& listed, const TMeshItem& item) {
 
 model3d::TVertex3D Vertex(const unrealpkg::TUT_Struct_Vector& v) { return {v.X, v.Y, v.Z}; }
 
-void CopyMeshFrames(const unrealpkg::TUTObjectClassMesh& mesh, const std::string& name, MeshCopy& copy) {
+// Said of the mesh by whoever reads it, who names the mesh and the file.
+[[noreturn]] void Refuse(const std::string& what) { throw std::runtime_error("it " + what); }
+
+void CopyMeshFrames(const unrealpkg::TUTObjectClassMesh& mesh, MeshCopy& copy) {
   copy.FrameVerts = std::max(mesh.FrameVertexCount(), 0);
   copy.FrameCount = std::max(mesh.FrameCount(), 1);
+  if (copy.FrameCount > MaxMeshFrames)
+    Refuse("claims " + std::to_string(copy.FrameCount) + " frames; a model holds at most " +
+                     std::to_string(MaxMeshFrames));
   const std::int64_t needed = std::int64_t{copy.FrameVerts} * copy.FrameCount;
   if (needed > mesh.VertexCount())
-    throw std::runtime_error("The mesh " + name + " has " + std::to_string(copy.FrameCount) + " frames of " +
-                             std::to_string(copy.FrameVerts) + " vertices but holds only " +
-                             std::to_string(mesh.VertexCount()) + " vertices");
+    Refuse("claims " + std::to_string(copy.FrameCount) + " frames of " + std::to_string(copy.FrameVerts) +
+                     " vertices but holds only " + std::to_string(mesh.VertexCount()) + " vertices");
   copy.Vertices.reserve(static_cast<std::size_t>(needed));
   for (std::int64_t i = 0; i < needed; ++i) copy.Vertices.push_back(Vertex(mesh.GetVertex(i)));
 }
@@ -92,10 +97,11 @@ void CopyLod(const unrealpkg::TUTObjectClassLodMesh& mesh, MeshCopy& copy) {
   }
 }
 
-MeshCopy CopyMesh(TUTPackage& package, unrealpkg::TUTObject& object, const std::string& name) {
+MeshCopy CopyMesh(TUTPackage& package, unrealpkg::TUTObject& object, std::string source) {
   const auto* mesh = dynamic_cast<const unrealpkg::TUTObjectClassMesh*>(&object);
   if (!mesh) throw std::runtime_error(InvalidMesh);
   MeshCopy copy;
+  copy.Source = std::move(source);
   const auto* lod = dynamic_cast<const unrealpkg::TUTObjectClassLodMesh*>(mesh);
   const auto* skeletal = dynamic_cast<const unrealpkg::TUTObjectClassSkeletalMesh*>(mesh);
   copy.Kind = skeletal ? MeshKind::SkeletalMesh : lod ? MeshKind::LodMesh : MeshKind::Mesh;
@@ -108,9 +114,10 @@ MeshCopy CopyMesh(TUTPackage& package, unrealpkg::TUTObject& object, const std::
     copy.FrameVerts = skeletal->PointCount();
     for (int i = 0; i < skeletal->PointCount(); ++i) copy.Vertices.push_back(Vertex(skeletal->GetPoint(i)));
   } else {
-    CopyMeshFrames(*mesh, name, copy);
-    if (lod) copy.SpecialVerts = lod->SpecialVertexCount();
+    CopyMeshFrames(*mesh, copy);
   }
+  // The weapon's vertices lead every frame, a skeletal mesh's pose too.
+  if (lod) copy.SpecialVerts = lod->SpecialVertexCount();
   for (int i = 0; i < mesh->TriangleCount(); ++i) {
     const auto& triangle = mesh->GetTriangle(i);
     MeshTriangleCopy t{triangle.VertexIndex, {}, triangle.PolyFlags, triangle.TextureIndex};
@@ -124,6 +131,10 @@ MeshCopy CopyMesh(TUTPackage& package, unrealpkg::TUTObject& object, const std::
     copy.Sequences.push_back({package.GetName(sequence.Name), sequence.StartFrame, sequence.NumFrames, sequence.Rate});
   }
   if (copy.Sequences.empty()) copy.Sequences.push_back({"<All Frames>", 0, copy.FrameCount, 20.0f});
+  const std::int64_t triangles = static_cast<std::int64_t>(copy.Faces.empty() ? copy.Triangles.size() : copy.Faces.size());
+  if (triangles * copy.FrameCount > MaxFrameTriangles)
+    Refuse("has " + std::to_string(copy.FrameCount) + " frames of " + std::to_string(triangles) +
+                     " triangles, more than a model shows (" + std::to_string(MaxFrameTriangles) + " in all)");
   return copy;
 }
 
@@ -140,12 +151,6 @@ std::vector<std::string> InformationLines(const MeshCopy& mesh) {
   }
   return {"Unreal Mesh model", "Triangles = " + std::to_string(mesh.Triangles.size()),
           "Frames    = " + std::to_string(mesh.FrameCount)};
-}
-
-std::size_t RestSequenceOf(const MeshCopy& mesh) {
-  for (std::size_t i = 0; i < mesh.Sequences.size(); ++i)
-    if (EqualsIgnoreCase(mesh.Sequences[i].Name, "Breath1")) return i;
-  return SequencesByName(mesh).front();
 }
 
 }  // namespace
@@ -181,6 +186,22 @@ AdvancedModelSupport ReadAdvancedModelSupport(TUTPackage& package) {
   return ams;
 }
 
+MeshCopy ReadPackageMesh(TUTPackage& package, int exportIndex) {
+  const std::string name = package.GetExport(exportIndex)->ObjectName();
+  unrealpkg::TUTPackageLock lock(package);
+  unrealpkg::TUTObject& object = package.GetExport(exportIndex)->Object();
+  return ReadingObject(package, "the mesh " + name, [&] {
+    unrealpkg::TUTObjectUse use(object);
+    return CopyMesh(package, object, "the mesh " + name + " of " + package.FileName().string());
+  });
+}
+
+std::size_t RestSequence(const MeshCopy& mesh) {
+  for (std::size_t i = 0; i < mesh.Sequences.size(); ++i)
+    if (EqualsIgnoreCase(mesh.Sequences[i].Name, "Breath1")) return i;
+  return SequencesByName(mesh).front();
+}
+
 std::vector<std::size_t> SequencesByName(const MeshCopy& mesh) {
   std::vector<std::size_t> order(mesh.Sequences.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
@@ -208,14 +229,8 @@ PackageModel ReadPackageModel(TUTPackage& listed, const PackageModelEntry& entry
   model.PackageName = package.FileName().stem().string();
   model.Description = entry.Caption;
   model.Skins = entry.Item;
-  {
-    unrealpkg::TUTPackageLock lock(package);
-    unrealpkg::TUTObject& object = package.GetExport(index)->Object();
-    model.Mesh = ReadingObject(package, "the mesh " + model.ModelName, [&] {
-      unrealpkg::TUTObjectUse use(object);
-      return CopyMesh(package, object, model.ModelName);
-    });
-  }
+  model.Mesh = ReadPackageMesh(package, index);
+
   model.Information = InformationLines(model.Mesh);
   model.Ams = ReadAdvancedModelSupport(listed);
   model.Information.push_back("Advanced Model Support: " + model.Ams.Detection);
@@ -228,7 +243,7 @@ PackageModel ReadPackageModel(TUTPackage& listed, const PackageModelEntry& entry
   model.Notes = entry.Notes;
   model.Notes.insert(model.Notes.end(), model.Scheme.Notes.begin(), model.Scheme.Notes.end());
   model.Notes.insert(model.Notes.end(), model.Ams.Notes.begin(), model.Ams.Notes.end());
-  model.RestSequence = RestSequenceOf(model.Mesh);
+  model.RestSequence = RestSequence(model.Mesh);
   return model;
 }
 

@@ -48,6 +48,8 @@ struct MeshMaterialCopy {
 // compiling does not read the package again. A skeletal mesh holds one frame:
 // its reference pose.
 struct MeshCopy {
+  // "the mesh TSkM of /game/System/epiccustommodels.u", for what is said of it.
+  std::string Source;
   MeshKind Kind = MeshKind::LodMesh;
   // How the game turns the mesh before the actor (its RotOrigin).
   MeshRotation Rotation;
@@ -98,6 +100,20 @@ struct PackageModel {
   // The sequence chosen at first: "Breath1", else the first by name.
   std::size_t RestSequence = 0;
 };
+
+// The most frames, and frames times triangles, a model may hold: beyond
+// them the model's indexes break and the preview's buffers grow past what
+// it can draw. Real player meshes hold some 500 frames of 1000 triangles.
+inline constexpr std::int64_t MaxMeshFrames = 0xFFFF;
+inline constexpr std::int64_t MaxFrameTriangles = 4000000;
+
+// Copies an export of the package that is a mesh, refusing one whose counts
+// go past those limits or past what the file holds, with a message naming
+// the mesh and the file.
+MeshCopy ReadPackageMesh(unrealpkg::TUTPackage& package, int exportIndex);
+
+// The sequence a model rests in: "Breath1", else the first by name.
+std::size_t RestSequence(const MeshCopy& mesh);
 
 // Reads the chosen model of a listed package. The mesh may live in another
 // package beside it, which is opened for the purpose.

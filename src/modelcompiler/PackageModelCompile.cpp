@@ -13,13 +13,13 @@ constexpr std::int64_t MaxIndex = 0xFFFF;
 // Triangles carry their material as a signed byte.
 constexpr std::int32_t MaxMaterial = 127;
 
-[[noreturn]] void Broken(const PackageModel& model, const std::string& what) {
-  throw std::runtime_error("The mesh " + model.ModelName + " of " + model.PackageName + " " + what);
+[[noreturn]] void Broken(const MeshCopy& mesh, const std::string& what) {
+  throw std::runtime_error("Cannot use " + mesh.Source + ": it " + what);
 }
 
-std::uint16_t ModelIndex(const PackageModel& model, std::int64_t index, std::int64_t count, const char* what) {
-  if (index < 0 || index >= count) Broken(model, std::string("has a ") + what + " that points past its list");
-  if (index > MaxIndex) Broken(model, "has more than 65536 vertices or texture coordinates");
+std::uint16_t ModelIndex(const MeshCopy& mesh, std::int64_t index, std::int64_t count, const char* what) {
+  if (index < 0 || index >= count) Broken(mesh, std::string("has a ") + what + " that points past its list");
+  if (index > MaxIndex) Broken(mesh, "has more than 65536 vertices or texture coordinates");
   return static_cast<std::uint16_t>(index);
 }
 
@@ -32,13 +32,13 @@ bool HasOwnTexture(const MeshCopy& mesh, std::int32_t textureIndex) {
 
 // Materials 0 to the highest own texture index, and further when a triangle
 // uses a higher (imported) one, so every triangle's material exists.
-void MakeMaterials(const PackageModel& model, const std::vector<std::int32_t>& textureIndexes, TObjeto3D& out) {
+void MakeMaterials(const MeshCopy& mesh, const std::vector<std::int32_t>& textureIndexes, TObjeto3D& out) {
   std::int32_t highestOwn = 0, highest = 0;
   for (const std::int32_t index : textureIndexes) {
     if (index < 0 || index > MaxMaterial)
-      Broken(model, "uses the texture index " + std::to_string(index) + "; a model holds materials 0 to 127");
+      Broken(mesh, "uses the texture index " + std::to_string(index) + "; a model holds materials 0 to 127");
     highest = std::max(highest, index);
-    if (HasOwnTexture(model.Mesh, index)) highestOwn = std::max(highestOwn, index);
+    if (HasOwnTexture(mesh, index)) highestOwn = std::max(highestOwn, index);
   }
   out.Materials.assign(static_cast<std::size_t>(std::max(highestOwn, highest)) + 1, {});
 }
@@ -68,12 +68,11 @@ int SourceCorner(bool mirror, int c) { return mirror ? 2 - c : c; }
 
 // Model frame f takes mesh vertex f * FrameVerts + offset for its vertex i;
 // a single frame is the chosen one.
-void AddFrames(const PackageModel& model, const FrameChoice& choice, std::int32_t chosen,
+void AddFrames(const MeshCopy& mesh, const FrameChoice& choice, std::int32_t chosen,
                const std::vector<std::int64_t>& offsets, TObjeto3D& out) {
-  const MeshCopy& mesh = model.Mesh;
   const std::int32_t first = choice.Animated ? 0 : chosen;
   const std::int32_t count = choice.Animated ? mesh.FrameCount : 1;
-  if (count > MaxIndex) Broken(model, "has more than 65535 frames");
+  if (count > MaxIndex) Broken(mesh, "has more than 65535 frames");
   for (std::int32_t f = first; f < first + count; ++f) {
     const std::int64_t base = std::int64_t{f} * mesh.FrameVerts;
     std::vector<model3d::TVertex3D> frame;
@@ -87,21 +86,20 @@ void AddFrames(const PackageModel& model, const FrameChoice& choice, std::int32_
   }
 }
 
-void CompileMesh(const PackageModel& model, const FrameChoice& choice, std::int32_t chosen, TObjeto3D& out) {
-  const MeshCopy& mesh = model.Mesh;
+void CompileMesh(const MeshCopy& mesh, const FrameChoice& choice, std::int32_t chosen, TObjeto3D& out) {
   std::vector<std::int64_t> offsets(static_cast<std::size_t>(mesh.FrameVerts));
   for (std::size_t i = 0; i < offsets.size(); ++i) offsets[i] = static_cast<std::int64_t>(i);
-  AddFrames(model, choice, chosen, offsets, out);
+  AddFrames(mesh, choice, chosen, offsets, out);
 
   std::vector<std::int32_t> textureIndexes;
   for (const auto& triangle : mesh.Triangles) textureIndexes.push_back(triangle.TextureIndex);
-  MakeMaterials(model, textureIndexes, out);
-  if (mesh.Triangles.size() * 3 > MaxIndex + 1) Broken(model, "has more triangles than a model holds (21845)");
+  MakeMaterials(mesh, textureIndexes, out);
+  if (mesh.Triangles.size() * 3 > MaxIndex + 1) Broken(mesh, "has more triangles than a model holds (21845)");
   for (const auto& triangle : mesh.Triangles) {
     model3d::TTriangle3D t;
     for (int c = 0; c < 3; ++c) {
       const int source = SourceCorner(choice.MirrorX, c);
-      t.Vertex[c] = ModelIndex(model, triangle.Vertex[source], mesh.FrameVerts, "triangle");
+      t.Vertex[c] = ModelIndex(mesh, triangle.Vertex[source], mesh.FrameVerts, "triangle");
       t.TexCoord[c] = static_cast<std::uint16_t>(out.TexCoords.size() + static_cast<std::size_t>(source));
     }
     for (const auto& texCoord : triangle.TexCoord) out.TexCoords.push_back(texCoord);
@@ -115,24 +113,23 @@ void CompileMesh(const PackageModel& model, const FrameChoice& choice, std::int3
   }
 }
 
-void CompileLodMesh(const PackageModel& model, const FrameChoice& choice, std::int32_t chosen, TObjeto3D& out) {
-  const MeshCopy& mesh = model.Mesh;
+void CompileLodMesh(const MeshCopy& mesh, const FrameChoice& choice, std::int32_t chosen, TObjeto3D& out) {
   const auto wedgeCount = static_cast<std::int64_t>(mesh.Wedges.size());
-  if (wedgeCount > MaxIndex + 1) Broken(model, "has more than 65536 wedges");
+  if (wedgeCount > MaxIndex + 1) Broken(mesh, "has more than 65536 wedges");
   std::vector<std::int64_t> offsets;
   offsets.reserve(mesh.Wedges.size());
   for (const auto& wedge : mesh.Wedges) {
     const std::int64_t offset = std::int64_t{mesh.SpecialVerts} + wedge.Vertex;
-    if (wedge.Vertex < 0 || offset >= mesh.FrameVerts) Broken(model, "has a wedge that points past its vertices");
+    if (wedge.Vertex < 0 || offset >= mesh.FrameVerts) Broken(mesh, "has a wedge that points past its vertices");
     offsets.push_back(offset);
     out.TexCoords.push_back(wedge.TexCoord);
   }
-  AddFrames(model, choice, chosen, offsets, out);
+  AddFrames(mesh, choice, chosen, offsets, out);
 
   std::vector<std::int32_t> textureIndexes;
   for (const auto& material : mesh.Materials) textureIndexes.push_back(material.TextureIndex);
   if (textureIndexes.empty()) textureIndexes.push_back(0);
-  MakeMaterials(model, textureIndexes, out);
+  MakeMaterials(mesh, textureIndexes, out);
   for (const auto& material : mesh.Materials) {
     if (!HasOwnTexture(mesh, material.TextureIndex)) continue;
     auto& target = out.Materials[static_cast<std::size_t>(material.TextureIndex)];
@@ -140,12 +137,14 @@ void CompileLodMesh(const PackageModel& model, const FrameChoice& choice, std::i
     target.Flags = std::max(target.Flags, LodMeshStyle(material.PolyFlags));
   }
 
+  // Skeletal meshes wind their faces the other way round.
+  const bool reversed = choice.MirrorX != (mesh.Kind == MeshKind::SkeletalMesh);
   for (const auto& face : mesh.Faces) {
     if (face.Material < 0 || static_cast<std::size_t>(face.Material) >= mesh.Materials.size())
-      Broken(model, "has a face whose material is not in its list");
+      Broken(mesh, "has a face whose material is not in its list");
     model3d::TTriangle3D t;
     for (int c = 0; c < 3; ++c)
-      t.Vertex[c] = t.TexCoord[c] = ModelIndex(model, face.Wedge[SourceCorner(choice.MirrorX, c)], wedgeCount, "face");
+      t.Vertex[c] = t.TexCoord[c] = ModelIndex(mesh, face.Wedge[SourceCorner(reversed, c)], wedgeCount, "face");
     t.Material = static_cast<std::int8_t>(mesh.Materials[static_cast<std::size_t>(face.Material)].TextureIndex);
     out.Triangles.push_back(t);
   }
@@ -165,35 +164,33 @@ std::vector<std::int32_t> SkinMaterials(const MeshCopy& mesh) {
   return indexes;
 }
 
-std::int32_t ChosenFrame(const PackageModel& model, const FrameChoice& choice) {
-  const MeshCopy& mesh = model.Mesh;
+std::int32_t ChosenFrame(const MeshCopy& mesh, const FrameChoice& choice) {
   if (mesh.Kind == MeshKind::SkeletalMesh) return 0;
   std::int64_t frame = choice.Frame;
   if (choice.UseAbsoluteFrame) {
     frame = choice.AbsoluteFrame;
   } else {
     if (choice.Sequence >= mesh.Sequences.size())
-      Broken(model, "has no animation sequence number " + std::to_string(choice.Sequence));
+      Broken(mesh, "has no animation sequence number " + std::to_string(choice.Sequence));
     frame += mesh.Sequences[choice.Sequence].StartFrame;
   }
   if (frame < 0 || frame >= mesh.FrameCount)
     throw std::runtime_error("Frame " + std::to_string(frame) + " is not one of the " +
-                             std::to_string(mesh.FrameCount) + " frames of the mesh " + model.ModelName + " of " +
-                             model.PackageName);
+                             std::to_string(mesh.FrameCount) + " frames of " + mesh.Source);
   return static_cast<std::int32_t>(frame);
 }
 
-std::vector<std::string> CompilePackageModel(const PackageModel& model, const FrameChoice& choice, TObjeto3D& out) {
+std::vector<std::string> CompilePackageModel(const MeshCopy& mesh, const FrameChoice& choice, TObjeto3D& out) {
   out.Clear();
-  const std::int32_t chosen = ChosenFrame(model, choice);
-  if (model.Mesh.Faces.empty())
-    CompileMesh(model, choice, chosen, out);
+  const std::int32_t chosen = ChosenFrame(mesh, choice);
+  if (mesh.Faces.empty())
+    CompileMesh(mesh, choice, chosen, out);
   else
-    CompileLodMesh(model, choice, chosen, out);
+    CompileLodMesh(mesh, choice, chosen, out);
   std::vector<std::string> notes;
   if (!choice.Animated) return notes;
   out.StillFrame = chosen;
-  for (const TLMAnimSeq& sequence : model.Mesh.Sequences) {
+  for (const TLMAnimSeq& sequence : mesh.Sequences) {
     if (model3d::SequenceFits(sequence.StartFrame, sequence.NumFrames, sequence.Rate))
       out.Sequences.push_back(model3d::PackSequence(sequence.Name, sequence.StartFrame, sequence.NumFrames, sequence.Rate));
     else

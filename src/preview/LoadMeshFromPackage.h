@@ -7,12 +7,11 @@
 
 namespace preview {
 
-// The preview's model from a definition's mesh in an Unreal package: every
-// frame, the texture coordinates, triangles in the order the preview draws
-// them, materials named "SKIN" + index with their render style, the
-// sequences and the rest frame (the start of "Breath1"). The definition's
+// The preview's model from a definition's mesh in an Unreal package, made as
+// the model compiler makes it: every frame (a skeletal mesh's reference pose),
+// the sequences, resting where its rest sequence starts; the definition's
 // MirrorX mirrors it. Errors are the messages the preview shows: "Mesh not
-// found in package", "Invalid Mesh", or what reading the package says.
+// found in package", or what reading the package and the mesh says.
 model3d::TObjeto3D LoadMeshFromPackage(const model::TModelo& definition, const std::filesystem::path& packageFile);
 
 // The package file of a definition's mesh: the package part of `Mesh`, with

@@ -191,7 +191,7 @@ TEST_F(PackageModelTest, CompilesLodMeshFramesWedgesAndMaterials) {
   model3d::TObjeto3D model;
   FrameChoice choice;
   choice.Sequence = soldier.RestSequence;
-  const std::vector<std::string> notes = CompilePackageModel(soldier, choice, model);
+  const std::vector<std::string> notes = CompilePackageModel(soldier.Mesh, choice, model);
   EXPECT_EQ(notes, (std::vector<std::string>{"Left out the animation sequence \"All\" (start 0, 300 frames): a model "
                                              "holds sequences of up to 255 frames"}));
   ASSERT_EQ(model.Frames.size(), 3u);
@@ -212,7 +212,7 @@ TEST_F(PackageModelTest, CompilesLodMeshFramesWedgesAndMaterials) {
   choice.Animated = false;
   choice.MirrorX = true;
   choice.Frame = 1;
-  CompilePackageModel(soldier, choice, model);
+  CompilePackageModel(soldier.Mesh, choice, model);
   ASSERT_EQ(model.Frames.size(), 1u);
   EXPECT_EQ(model.Frames[0][3], (model3d::TVertex3D{-24, -4, 4}));
   EXPECT_EQ(model.StillFrame, 0);
@@ -221,8 +221,8 @@ TEST_F(PackageModelTest, CompilesLodMeshFramesWedgesAndMaterials) {
   EXPECT_EQ((std::array{first.Vertex[0], first.Vertex[1], first.Vertex[2]}), (std::array<std::uint16_t, 3>{2, 1, 0}));
 
   choice.Frame = 2;
-  EXPECT_EQ(ErrorOf([&] { CompilePackageModel(soldier, choice, model); }),
-            "Frame 3 is not one of the 3 frames of the mesh Soldier of SoldierSkins");
+  EXPECT_EQ(ErrorOf([&] { CompilePackageModel(soldier.Mesh, choice, model); }),
+            "Frame 3 is not one of the 3 frames of the mesh Soldier of " + (dir / "SoldierSkins.u").string());
 }
 
 TEST_F(PackageModelTest, CompilesMeshTrianglesMirrored) {
@@ -231,7 +231,7 @@ TEST_F(PackageModelTest, CompilesMeshTrianglesMirrored) {
   model3d::TObjeto3D model;
   FrameChoice choice;
   choice.MirrorX = true;
-  CompilePackageModel(crate, choice, model);
+  CompilePackageModel(crate.Mesh, choice, model);
   ASSERT_EQ(model.Frames.size(), 2u);
   EXPECT_EQ(model.Frames[1][6], (model3d::TVertex3D{-16, -6, 2}));
   const model3d::TTriangle3D& first = model.Triangles[0];
@@ -248,7 +248,7 @@ TEST_F(PackageModelTest, CompilesMeshTrianglesMirrored) {
 TEST_F(PackageModelTest, WritesDefinitionAndWireBitmapsTheCatalogueReads) {
   const PackageModel soldier = Read("Soldier");
   model3d::TObjeto3D model;
-  CompilePackageModel(soldier, {}, model);
+  CompilePackageModel(soldier.Mesh, {}, model);
   const ModelOutputSettings settings = PackageModelOutput(soldier, false, dir.Path());
   const ModelOutputFiles files = WriteModelOutput(model, settings, {});
   EXPECT_TRUE(files.DataFile.empty());
@@ -359,7 +359,7 @@ TEST(AdvancedModelSupportTest, ConventionValuesShapeTheSections) {
   model3d::TObjeto3D compiled;
   FrameChoice mirrored;
   mirrored.MirrorX = true;
-  CompilePackageModel(model, mirrored, compiled);
+  CompilePackageModel(model.Mesh, mirrored, compiled);
   const std::vector<std::string> lines = ModelDefinitionLines(compiled, PackageModelOutput(model, true, dir.Path()));
   const std::vector<std::string> tail(std::find(lines.begin(), lines.end(), "MirrorX=Yes"), lines.end());
   const std::vector<std::string> expected = {

@@ -103,6 +103,28 @@ TEST(PreviewMeshTest, WedgeMeshesFlipVAndOrderFacesByMirrorAndKind) {
   EXPECT_EQ(preview::LoadMeshFromPackage(*Definition(skeletalHome.Path(), true), skeletalFile).Triangles[0].Vertex[0], 0);
 }
 
+// Counts a file may claim but no model can show are refused before anything
+// is built for them, naming the mesh and the file.
+TEST(PreviewMeshTest, MeshesWithMoreFramesOrTrianglesThanAModelShowsAreRefused) {
+  testsupport::TempDir home;
+  const auto load = [&](int frames, std::size_t triangles) {
+    MeshSpec spec;
+    spec.Name = "Thing";
+    spec.Frames.assign(static_cast<std::size_t>(frames), {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
+    spec.Textures = {0};
+    spec.Triangles.assign(triangles, testsupport::MeshTriangle{{0, 1, 2}, {{{0, 0}, {255, 0}, {0, 255}}}, 0, 0});
+    const auto file = WritePackage(home.Path(), [&](auto& package) { package.AddMesh(spec); });
+    return preview::LoadMeshFromPackage(*Definition(home.Path()), file);
+  };
+  const std::string file = (home / "Pkg.u").string();
+  EXPECT_EQ(ErrorOf([&] { load(0x10000, 1); }),
+            "Cannot read the mesh Thing of " + file + ": it claims 65536 frames; a model holds at most 65535");
+  EXPECT_EQ(ErrorOf([&] { load(40000, 101); }),
+            "Cannot read the mesh Thing of " + file +
+                ": it has 40000 frames of 101 triangles, more than a model shows (4000000 in all)");
+  EXPECT_EQ(load(40000, 100).Frames.size(), 40000u);
+}
+
 TEST(PreviewMeshTest, ThePackageIsLookedForInTheSystemFolderTheHomeAndBesideTheDefinition) {
   testsupport::TempDir home;
   testsupport::TempDir elsewhere;
