@@ -22,10 +22,12 @@ if(MARBELLE_SANITIZE)
   target_link_options(marbelle_options INTERFACE -fsanitize=address,undefined)
 endif()
 
-# One static library per folder under src/; DEPENDS lists the lower layers it may use.
+# One static library per folder under src/; DEPENDS lists the lower layers its
+# headers expose, USES what only its sources need, so that it reaches no layer
+# above through them.
 function(marbelle_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;USES" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(${name} PUBLIC marbelle_options ${ARG_DEPENDS})
+  target_link_libraries(${name} PUBLIC marbelle_options ${ARG_DEPENDS} PRIVATE ${ARG_USES})
 endfunction()

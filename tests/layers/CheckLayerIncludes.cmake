@@ -1,0 +1,52 @@
+# Fails when a source under src/ includes a layer listed after its own, or a
+# Qt header from a module its layer may not use.
+#   cmake -DSOURCE_DIR=<src> -DQT_HEADERS=<Qt's include folder> -P CheckLayerIncludes.cmake
+
+# The layers, lowest first, and the Qt modules each may include; "all" for the
+# windows, none for the plain C++ layers.
+set(layers platform raster unrealpkg model3d model project compile paint modelcompiler preview render app cli)
+set(qt_platform Core)
+set(qt_raster Core Gui)
+set(qt_render Core Gui OpenGL)
+set(qt_app all)
+set(qt_cli Core Gui)
+
+function(qt_module_allowed header modules result)
+  set(${result} FALSE PARENT_SCOPE)
+  foreach(module IN LISTS modules)
+    if(module STREQUAL "all" OR header MATCHES "^Qt${module}/" OR EXISTS "${QT_HEADERS}/Qt${module}/${header}")
+      set(${result} TRUE PARENT_SCOPE)
+      return()
+    endif()
+  endforeach()
+endfunction()
+
+set(faults "")
+foreach(layer IN LISTS layers)
+  list(FIND layers ${layer} rank)
+  file(GLOB_RECURSE sources "${SOURCE_DIR}/${layer}/*.h" "${SOURCE_DIR}/${layer}/*.cpp")
+  foreach(source IN LISTS sources)
+    file(RELATIVE_PATH shown "${SOURCE_DIR}" "${source}")
+    file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include")
+    foreach(line IN LISTS includes)
+      if(line MATCHES "include[ \t]*\"([A-Za-z0-9_]+)/")
+        list(FIND layers "${CMAKE_MATCH_1}" included)
+        if(included GREATER rank)
+          string(APPEND faults "\n  src/${shown}: ${line} reaches up from ${layer}/ to ${CMAKE_MATCH_1}/")
+        endif()
+      elseif(line MATCHES "include[ \t]*[<\"](Q[^>\"]*)[>\"]")
+        qt_module_allowed("${CMAKE_MATCH_1}" "${qt_${layer}}" allowed)
+        if(NOT allowed AND qt_${layer})
+          string(REPLACE ";" ", " modules "${qt_${layer}}")
+          string(APPEND faults "\n  src/${shown}: ${line}: the ${layer}/ layer may include only Qt ${modules}")
+        elseif(NOT allowed)
+          string(APPEND faults "\n  src/${shown}: ${line}: the ${layer}/ layer may not include Qt")
+        endif()
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(faults)
+  message(FATAL_ERROR "Includes that cross the layers:${faults}")
+endif()
