@@ -312,10 +312,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     if (answer == CloseAnswer::Save) {
       bool saved = false;
-      Guarded([&] {
-        SaveProject(false);
-        saved = !document_->Modified();
-      });
+      Guarded([&] { saved = SaveProject(false); });
       if (!saved) {
         event->ignore();
         return;

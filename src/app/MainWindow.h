@@ -86,9 +86,12 @@ private:
   // Projects.
   void NewProject();
   void LoadProject();
-  void SaveProject(bool asking);
+  // False when a save ran and left something unsaved; a declined "Save the
+  // project?" lets the caller go on.
+  bool SaveProject(bool asking);
   void SaveProjectAs();
-  void OfferToSave();
+  // Whether New, Load or Quit may go on: nothing is left half saved.
+  bool OfferToSave();
   bool OpenProjectFile(const std::filesystem::path& file);
   void TakeDocument(std::unique_ptr<project::ProjectDocument> document);
   void UpdateTitle();

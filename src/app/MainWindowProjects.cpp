@@ -40,12 +40,10 @@ QString SaveTitle(const std::string& prefix) {
 
 }  // namespace
 
-void MainWindow::OfferToSave() {
-  if (document_ && document_->Modified()) SaveProject(true);
-}
+bool MainWindow::OfferToSave() { return !document_ || !document_->Modified() || SaveProject(true); }
 
 void MainWindow::NewProject() {
-  OfferToSave();
+  if (!OfferToSave()) return;
   const std::optional<std::size_t> chosen = questions_.AskModel(catalogue_);
   if (!chosen || *chosen >= catalogue_.Entries.size()) return;
   const std::shared_ptr<const model::TModelo> model = catalogue_.Entries[*chosen];
@@ -64,7 +62,7 @@ void MainWindow::NewProject() {
 }
 
 void MainWindow::LoadProject() {
-  OfferToSave();
+  if (!OfferToSave()) return;
   const QString file = questions_.PickOpenFile("Opening Marbelle Project", PathToQString(home_), ProjectFilter);
   if (file.isEmpty()) return;
   OpenProjectFile(QStringToPath(file));
@@ -72,10 +70,7 @@ void MainWindow::LoadProject() {
 
 bool MainWindow::OpenProject(const std::filesystem::path& file) {
   bool opened = false;
-  Guarded([&] {
-    OfferToSave();
-    opened = OpenProjectFile(file);
-  });
+  Guarded([&] { opened = OfferToSave() && OpenProjectFile(file); });
   return opened;
 }
 
@@ -152,20 +147,22 @@ void MainWindow::EnableProjectCommands() {
 bool MainWindow::SaveWithQuestions(const std::function<project::SaveResult(const project::ProjectDocument::TextureSaveQuestion&)>& save) {
   const project::SaveResult result =
       save([this](const std::string& question) { return questions_.AskYesNo(MessageIcon::Question, "Saving...", ToQString(question)); });
-  if (!result.TextureFailures.empty()) {
+  if (!result.Unsaved.empty()) {
     QStringList lines;
-    for (const std::string& line : result.TextureFailures) lines << ToQString(line);
+    for (const std::string& line : result.Unsaved) lines << ToQString(line);
     questions_.Message(MessageIcon::Warning, "Saving",
-                       "These textures could not be written and keep their changes:\n\n" + lines.join("\n\n"));
+                       "The project file is saved, but these textures are not; they keep their changes, and the "
+                       "project stays modified:\n\n" +
+                           lines.join("\n\n"));
   }
   RememberRecent(document_->FileName());
-  return result.TextureFailures.empty();
+  return result.Unsaved.empty();
 }
 
-void MainWindow::SaveProject(bool asking) {
-  if (!document_) return;
-  if (asking && !questions_.AskYesNo(MessageIcon::Question, "Save Project", "Save the project?")) return;
-  SaveWithQuestions([this](const auto& ask) { return document_->Save(ask); });
+bool MainWindow::SaveProject(bool asking) {
+  if (!document_) return true;
+  if (asking && !questions_.AskYesNo(MessageIcon::Question, "Save Project", "Save the project?")) return true;
+  return SaveWithQuestions([this](const auto& ask) { return document_->Save(ask); });
 }
 
 void MainWindow::SaveProjectAs() {

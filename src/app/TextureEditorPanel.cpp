@@ -16,7 +16,9 @@
 #include "app/ColourButton.h"
 #include "app/ErrorReport.h"
 #include "app/ProjectUndoCommand.h"
+#include "app/QtText.h"
 #include "app/TexturePicture.h"
+#include "app/UserQuestions.h"
 #include "model/WireBitmap.h"
 #include "paint/TextureEdits.h"
 #include "project/ProjectDocument.h"
@@ -253,7 +255,9 @@ void TextureEditorPanel::Dab(QPoint position) {
 }
 
 void TextureEditorPanel::Save() {
-  if (texture_ && document_ && editable_) document_->SaveTexture(*texture_);
+  if (!texture_ || !document_ || !editable_) return;
+  const std::string note = document_->SaveTexture(*texture_);
+  if (!note.empty()) questions_.Message(MessageIcon::Information, "NOTE", ToQString(note));
 }
 
 void TextureEditorPanel::Push(std::unique_ptr<project::ProjectCommand> command) {

@@ -38,19 +38,22 @@ std::unique_ptr<ProjectDocument> Load(const std::string& file, const Context& co
 }
 
 void Save(ProjectDocument& document) {
-  for (const std::string& failure : document.Save().TextureFailures)
-    std::cerr << "marbelle project: warning: " << Utf8(failure) << '\n';
+  for (const std::string& unsaved : document.Save().Unsaved)
+    std::cerr << "marbelle project: warning: " << Utf8(unsaved) << '\n';
 }
 
 int Create(const std::vector<std::string>& words, std::ostream& out) {
-  const Arguments args(words, {}, {"--home", "--model"});
+  const Arguments args(words, {"--force"}, {"--home", "--model"});
   args.ExpectPositionals(1, 1);
   const auto prefix = args.Value("--model");
   if (!prefix) throw UsageError("project create needs --model PREFIX");
+  const std::filesystem::path file = std::filesystem::absolute(args.Positionals()[0]);
+  if (std::filesystem::exists(file) && !args.Has("--force"))
+    throw std::runtime_error("The project \"" + file.string() + "\" already exists; --force replaces it with an empty one");
   const Context context = Open(args);
   const auto model = context.catalogue.FindByPrefix(*prefix);
   if (!model) throw std::runtime_error("No model with the prefix \"" + *prefix + "\" is installed in " + context.home.string());
-  const auto document = ProjectDocument::New(model, std::filesystem::absolute(args.Positionals()[0]), context.home);
+  const auto document = ProjectDocument::New(model, file, context.home);
   Save(*document);
   out << document->FileName().string() << '\n';
   return 0;

@@ -38,9 +38,10 @@ struct RefreshResult {
 };
 
 struct SaveResult {
-  // One line per modified texture that could not be written; it keeps its
-  // paint, marked modified, and the project file is written all the same.
-  std::vector<std::string> TextureFailures;
+  // One line per modified texture left unwritten, declined or failed, saying
+  // which and why. It keeps its paint, marked modified, and so does the
+  // project; the project file is written all the same.
+  std::vector<std::string> Unsaved;
 };
 
 // The open project: its file, a copy of its model, the options, and the tree
@@ -74,8 +75,9 @@ public:
 
   // Writes the modified textures back to their files where `ask` agrees (all
   // of them without `ask`), each in its own file's format (a JPEG as a PNG
-  // beside it, which the project then names), then the project file,
-  // atomically. A texture that fails is listed and stays modified.
+  // beside it, under a name no file has, which the project then names), then
+  // the project file, atomically. The project stays modified while any
+  // texture does.
   SaveResult Save(const TextureSaveQuestion& ask = {});
   // Saves under another name, which the document takes once the file is
   // written; the name is not checked against the prefix.
@@ -128,8 +130,9 @@ public:
   void SetSourceBitmap(const SkinNode& texture, raster::Bitmap picture);
   // Writes one texture's picture to its file, as Save does, and keeps the
   // file's time so that the refresh does not read it back. A JPEG goes to a
-  // PNG beside it, which the project then names.
-  void SaveTexture(const SkinNode& texture);
+  // PNG beside it, as Save names it; the returned note then says which, and
+  // is empty otherwise.
+  std::string SaveTexture(const SkinNode& texture);
   // What palette generation built for a texture.
   void StoreWorkingBitmap(const SkinNode& texture, raster::Bitmap working, std::uint64_t key);
   void StorePalette(const SkinNode& texture, std::vector<raster::PaletteEntry> palette);
@@ -148,8 +151,8 @@ private:
 
   platform::IniFile ToIni() const;
   void WriteTo(const std::filesystem::path& file, SaveResult& result, const TextureSaveQuestion& ask);
-  // Returns whether the picture went to a file of another name.
-  bool WriteTexture(DocumentEditor& editor, const SkinNode& texture);
+  // Writes the picture to `target`, which the texture then names.
+  void WriteTexture(DocumentEditor& editor, const SkinNode& texture, const std::filesystem::path& target);
   // The node itself, for changing it: it must be one of this document's.
   SkinNode& Own(const SkinNode& node);
 

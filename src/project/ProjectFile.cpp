@@ -240,10 +240,21 @@ private:
   std::set<std::string> unreported_;
 };
 
-// JPEG would lose detail at every save: a painted JPEG goes to a PNG beside it.
+// JPEG would lose detail at every save: a painted JPEG goes to a PNG beside
+// it, under a name that no file has in any letter case, so that nothing the
+// user did not pick is replaced, here or on Windows.
 std::filesystem::path SavedPictureFile(const std::filesystem::path& file) {
   const std::string extension = platform::ToLowerAscii(file.extension().string());
-  return extension == ".jpg" || extension == ".jpeg" ? std::filesystem::path(file).replace_extension(".png") : file;
+  if (extension != ".jpg" && extension != ".jpeg") return file;
+  std::filesystem::path target = std::filesystem::path(file).replace_extension(".png");
+  for (int n = 2; platform::ResolvePathIgnoringCase(target); ++n)
+    target = file.parent_path() / (file.stem().string() + "-" + std::to_string(n) + ".png");
+  return target;
+}
+
+std::string NewFileNote(const std::filesystem::path& target) {
+  return "The picture is saved as " + target.filename().string() +
+         " beside its JPEG file, which would lose detail; the project then uses that file.";
 }
 
 }  // namespace
@@ -305,29 +316,29 @@ std::string ProjectDocument::FileText() const { return ToIni().ToText(); }
 void ProjectDocument::WriteTo(const std::filesystem::path& file, SaveResult& result, const TextureSaveQuestion& ask) {
   DocumentEditor editor(*this);
   for (const SkinNode* node : TextureNodes(*root_)) {
-    TObjetoTextura& texture = editor.Entry(*node);
+    const TObjetoTextura& texture = node->Texture();
     if (!texture.Modified) continue;
     const std::filesystem::path target = SavedPictureFile(texture.FileName);
-    std::string question = "Save modified texture " + node->Skin()->Description() + "/" + node->Parent()->Caption() +
-                           "/" + node->Caption() + " ?";
-    if (target != texture.FileName)
-      question += "\nIt is saved as " + target.filename().string() +
-                  " beside its JPEG file, which would lose detail; the project then uses that file.";
-    if (ask && !ask(question)) continue;
+    const std::string place = node->Skin()->Description() + "/" + node->Parent()->Caption() + "/" + node->Caption();
+    std::string question = "Save modified texture " + place + " ?";
+    if (target != texture.FileName) question += "\n" + NewFileNote(target);
+    if (ask && !ask(question)) {
+      result.Unsaved.push_back(place + ": you answered No");
+      continue;
+    }
     try {
-      WriteTexture(editor, *node);
+      WriteTexture(editor, *node, target);
     } catch (const std::exception& e) {
-      result.TextureFailures.push_back(e.what());
+      result.Unsaved.push_back(place + ": " + e.what());
     }
   }
   ToIni().Save(file);
   ++saveCount_;
-  editor.SetModified(false);
+  editor.SetModified(!result.Unsaved.empty());
 }
 
-bool ProjectDocument::WriteTexture(DocumentEditor& editor, const SkinNode& node) {
+void ProjectDocument::WriteTexture(DocumentEditor& editor, const SkinNode& node, const std::filesystem::path& target) {
   TObjetoTextura& texture = editor.Entry(node);
-  const std::filesystem::path target = SavedPictureFile(texture.FileName);
   raster::SavePicture(texture.SourceBitmap, target);
   const bool renamed = target != texture.FileName;
   texture.FileName = target;
@@ -335,13 +346,17 @@ bool ProjectDocument::WriteTexture(DocumentEditor& editor, const SkinNode& node)
   texture.FileTime = platform::FileModificationTime(target);
   ++texture.FileExchanges;
   if (renamed) editor.Changed(node);
-  return renamed;
 }
 
-void ProjectDocument::SaveTexture(const SkinNode& texture) {
+std::string ProjectDocument::SaveTexture(const SkinNode& texture) {
   DocumentEditor editor(*this);
+  const std::filesystem::path target = SavedPictureFile(texture.Texture().FileName);
+  const bool renamed = target != texture.Texture().FileName;
+  WriteTexture(editor, texture, target);
+  if (!renamed) return {};
   // The project file names the picture's file: a new name is a change of the project.
-  if (WriteTexture(editor, texture)) editor.SetModified(true);
+  editor.SetModified(true);
+  return NewFileNote(target);
 }
 
 SaveResult ProjectDocument::Save(const TextureSaveQuestion& ask) {

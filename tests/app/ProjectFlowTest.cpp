@@ -18,6 +18,17 @@ bool Close(app::MainWindow& window) {
   return window.close();
 }
 
+// An uncompressed 24-bit TGA of one grey, a format Qt reads but cannot write.
+std::filesystem::path TgaPicture(const std::filesystem::path& file) {
+  std::vector<std::uint8_t> bytes = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 8, 0, 24, 0x20};
+  bytes.resize(bytes.size() + 8 * 8 * 3 + 8, 90);
+  std::fill(bytes.end() - 8, bytes.end(), 0);
+  const std::string footer = "TRUEVISION-XFILE.";
+  bytes.insert(bytes.end(), footer.begin(), footer.end() + 1);
+  testsupport::WriteFile(file, bytes);
+  return file;
+}
+
 }  // namespace
 
 TEST(ProjectFlowTest, NewProjectChecksThePrefixAndOpensAnEmptyProject) {
@@ -190,6 +201,48 @@ TEST(ProjectFlowTest, ClosingAsksOnlyWithChangesAndCancelKeepsEverything) {
   EXPECT_TRUE(std::filesystem::exists(fixture.home / "SoldierSkins.mrb"));
   EXPECT_EQ(fixture.questions.questions.size(), 3u);
   EXPECT_EQ(fixture.questions.questions[0], "Save Project: Save the project?");
+}
+
+TEST(ProjectFlowTest, ASaveThatLeavesPaintUnwrittenNeitherClosesNorMovesOn) {
+  WindowFixture fixture;
+  fixture.NewProject();
+  const project::SkinNode& skin = fixture.AddSkin("Blue Steel", "blst");
+  fixture.questions.textures.push_back(
+      app::TextureValues{app::PathToQString(TgaPicture(fixture.home / "skin.tga")), "< Default >", {}});
+  fixture.RunPopup(&SectionNode(fixture.Document(), skin, 1), "Add Texture...");
+  ASSERT_EQ(project::TextureNodes(fixture.Document().Root()).size(), 1u);
+  const project::SkinNode& texture = *project::TextureNodes(fixture.Document().Root()).front();
+  raster::Bitmap painted = texture.Texture().SourceBitmap;
+  painted.Pixels()[0] = 255;
+  const_cast<project::ProjectDocument&>(fixture.Document()).SetSourceBitmap(texture, painted);
+
+  // The picture cannot be written, then its question is declined: the window stays, and says what is unsaved.
+  for (const bool write : {true, false}) {
+    fixture.questions.closeAnswers = {app::CloseAnswer::Save};
+    fixture.questions.yesNo = {write};
+    EXPECT_FALSE(Close(fixture.Window()));
+    ASSERT_EQ(fixture.questions.messages.size(), 1u);
+    EXPECT_EQ(fixture.questions.messages[0].Icon, app::MessageIcon::Warning);
+    EXPECT_TRUE(fixture.questions.messages[0].Text.contains("Blue Steel/Body/< Default > ()"))
+        << fixture.questions.messages[0].Text.toStdString();
+    fixture.questions.messages.clear();
+    EXPECT_TRUE(fixture.Document().Modified());
+    EXPECT_EQ(texture.Texture().SourceBitmap.Pixels()[0], 255);
+  }
+
+  // New and Load stop after such a save, before asking for a model or a file.
+  const project::ProjectDocument* open = fixture.window->Document();
+  for (const char* command : {"mnu_NewProject", "mnu_LoadProject"}) {
+    fixture.questions.yesNo = {true, false};
+    fixture.Action(command).trigger();
+    EXPECT_EQ(fixture.window->Document(), open);
+    EXPECT_EQ(fixture.questions.TakeMessages().size(), 1u);
+  }
+  EXPECT_EQ(fixture.questions.modelLists.size(), 1u);
+  EXPECT_EQ(fixture.questions.pickerTitles.size(), 1u);
+
+  fixture.questions.closeAnswers = {app::CloseAnswer::Discard};
+  EXPECT_TRUE(Close(fixture.Window()));
 }
 
 TEST(ProjectFlowTest, RecentProjectsListWhatWasOpenedAndSavedMostRecentFirst) {

@@ -252,6 +252,15 @@ TEST(CliProjectTest, ModelsAndProjectCommands) {
   EXPECT_EQ(body[1].toObject()["caption"].toString(), "<Green Team> (t_2)");
   EXPECT_EQ(body[1].toObject()["textureName"].toString(), "blst1T_2");
   EXPECT_EQ(sections[1].toObject()["textures"].toArray()[0].toObject()["textureName"].toString(), "blst3face2");
+
+  // An existing project is replaced by an empty one only on request.
+  const QStringList create = {"project", "create", "--model", "Soldier", project, "--home", homeArg};
+  const Outcome refused = Marbelle(create);
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find("--force"), std::string::npos) << refused.err;
+  EXPECT_NE(Marbelle({"project", "show", project, "--home", homeArg}).out.find("blst"), std::string::npos);
+  ASSERT_EQ(Marbelle(create + QStringList{"--force"}).status, 0);
+  EXPECT_EQ(Marbelle({"project", "show", project, "--home", homeArg}).out.find("blst"), std::string::npos);
 }
 
 TEST(CliCompileTest, CompilesPacksAndInstallsAProject) {
