@@ -10,6 +10,7 @@ public:
   void Message(app::MessageIcon, const QString&, const QString& text) override { last = text; }
   bool AskYesNo(app::MessageIcon, const QString&, const QString&) override { return false; }
   app::CloseAnswer AskSaveDiscardCancel(const QString&, const QString&) override { return app::CloseAnswer::Discard; }
+  app::ReloadAnswer AskReloadOrKeep(const QString&, const QString&) override { return app::ReloadAnswer::Keep; }
   QString PickOpenFile(const QString&, const QString&, const QString&) override { return {}; }
   QStringList PickOpenFiles(const QString&, const QString&, const QString&) override { return {}; }
   QString PickSaveFile(const QString&, const QString&, const QString&, const QString&) override { return {}; }

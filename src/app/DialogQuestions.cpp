@@ -6,6 +6,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "app/SelectModelDialog.h"
 #include "app/SkinDialog.h"
@@ -58,6 +59,16 @@ CloseAnswer DialogQuestions::AskSaveDiscardCancel(const QString& title, const QS
   return answer == QMessageBox::Save ? CloseAnswer::Save
          : answer == QMessageBox::Discard ? CloseAnswer::Discard
                                           : CloseAnswer::Cancel;
+}
+
+ReloadAnswer DialogQuestions::AskReloadOrKeep(const QString& title, const QString& text) {
+  QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, Parent());
+  QPushButton* reload = box.addButton("Reload", QMessageBox::DestructiveRole);
+  QPushButton* keep = box.addButton("Keep My Changes", QMessageBox::RejectRole);
+  box.setDefaultButton(keep);
+  box.setEscapeButton(keep);
+  box.exec();
+  return box.clickedButton() == reload ? ReloadAnswer::Reload : ReloadAnswer::Keep;
 }
 
 QString DialogQuestions::PickOpenFile(const QString& title, const QString& folder, const QString& filter) {

@@ -22,6 +22,7 @@ public:
   void Message(MessageIcon icon, const QString& title, const QString& text) override;
   bool AskYesNo(MessageIcon icon, const QString& title, const QString& text) override;
   CloseAnswer AskSaveDiscardCancel(const QString& title, const QString& text) override;
+  ReloadAnswer AskReloadOrKeep(const QString& title, const QString& text) override;
   QString PickOpenFile(const QString& title, const QString& folder, const QString& filter) override;
   QStringList PickOpenFiles(const QString& title, const QString& folder, const QString& filter) override;
   QString PickSaveFile(const QString& title, const QString& proposed, const QString& filter,

@@ -27,6 +27,7 @@
 #include "app/PreviewPanel.h"
 #include "app/ProgressWindow.h"
 #include "app/ProjectOptionsPage.h"
+#include "app/ProjectUndoCommand.h"
 #include "app/QtText.h"
 #include "app/SkinTreeDelegate.h"
 #include "app/SkinTreeModel.h"
@@ -68,7 +69,11 @@ MainWindow::MainWindow(std::filesystem::path home, UserQuestions& questions, QWi
   refreshTimer_->setInterval(3000);
   connect(refreshTimer_, &QTimer::timeout, this, &MainWindow::RefreshTimerTick);
   refreshTimer_->start();
-  connect(undoStack_, &QUndoStack::indexChanged, this, [this] { GeneratePalettes(); });
+  // While a slider of the options moves, the palettes wait until it rests.
+  connect(undoStack_, &QUndoStack::indexChanged, this, [this] {
+    if (!options_->Settling()) GeneratePalettes();
+  });
+  connect(options_, &ProjectOptionsPage::Settled, this, [this] { GeneratePalettes(); });
   connect(compileJob_, &CompileJob::Finished, this, &MainWindow::CompileEnded);
   // Problems of the scan are told once the window is up.
   QTimer::singleShot(0, this, &MainWindow::ReportCatalogueProblems);
@@ -233,8 +238,13 @@ void MainWindow::BuildMenus() {
   connect(loadAnimations_, &QAction::triggered, this, [this] { Guarded([this] { ToggleLoadAnimations(); }); });
   connect(expertMode_, &QAction::triggered, this, [this] { ToggleAdvancedMode(); });
   connect(exit, &QAction::triggered, this, &QWidget::close);
-  connect(undo, &QAction::triggered, this, [this] { Guarded([this] { undoStack_->undo(); }); });
-  connect(redo, &QAction::triggered, this, [this] { Guarded([this] { undoStack_->redo(); }); });
+  // A stroke paints over the picture of its press: a step undone under it would return at its release.
+  connect(undo, &QAction::triggered, this, [this] {
+    if (!editor_->Stroking()) Guarded([this] { UndoStep(*undoStack_); });
+  });
+  connect(redo, &QAction::triggered, this, [this] {
+    if (!editor_->Stroking()) Guarded([this] { RedoStep(*undoStack_); });
+  });
   connect(undoStack_, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
   connect(undoStack_, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
   connect(undoStack_, &QUndoStack::undoTextChanged, undo,

@@ -155,7 +155,6 @@ private:
   std::unique_ptr<project::ProjectDocument> document_;
   compile::PaletteGenerator palettes_;
   std::string gameDirectory_;
-  bool refreshing_ = false;
   int busyCount_ = 0;
   const project::SkinNode* popupNode_ = nullptr;
 

@@ -1,6 +1,7 @@
 // The main window's tree commands: the popup menu with its skin and texture
 // dialogs, import, the texture refresh and what a selection shows.
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QUndoStack>
@@ -168,18 +169,20 @@ void MainWindow::ImportFiles(const QStringList& files) {
 }
 
 void MainWindow::RefreshTextures() {
-  if (!document_) return;
-  const project::RefreshResult result = document_->RefreshTextures();
+  // A file read back in the middle of a stroke would be painted over at its end.
+  if (!document_ || editor_->Stroking()) return;
+  const project::RefreshResult result = document_->RefreshTextures([this](const std::string& question) {
+    return questions_.AskReloadOrKeep("Texture Changed on Disk", ToQString(question)) == ReloadAnswer::Reload;
+  });
   for (const std::string& warning : result.Warnings) questions_.Message(MessageIcon::Warning, "WARNING", ToQString(warning));
   if (result.Changed) GeneratePalettes();
 }
 
 void MainWindow::RefreshTimerTick() {
-  // A file read back in the middle of a stroke would be painted over at its end.
-  if (!document_ || refreshing_ || Busy() || editor_->Stroking()) return;
-  refreshing_ = true;
+  // An open question or dialog may be about a texture ("Save modified
+  // texture?", this refresh's own); its answer must find it as it was asked.
+  if (Busy() || QApplication::activeModalWidget()) return;
   Guarded([this] { RefreshTextures(); }, "RefreshTextures: ");
-  refreshing_ = false;
 }
 
 void MainWindow::SelectionChanged() {

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QSlider>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -21,7 +22,10 @@ namespace app {
 
 namespace {
 
-enum Field { ProductName, Url, Developer, Version, BitmapFile, ReadmeFile };
+enum Field { ProductName, Url, Developer, Version, BitmapFile, ReadmeFile, BrightnessSlider, SaturationSlider };
+
+// How long a slider stepped by the keyboard or the wheel waits for the next step.
+constexpr int SettleMilliseconds = 400;
 
 QSlider* PercentSlider(const char* name, QLabel*& value, QWidget* parent) {
   auto* slider = new QSlider(Qt::Horizontal, parent);
@@ -35,7 +39,7 @@ QSlider* PercentSlider(const char* name, QLabel*& value, QWidget* parent) {
 }  // namespace
 
 ProjectOptionsPage::ProjectOptionsPage(UserQuestions& questions, QWidget* parent)
-    : QWidget(parent), questions_(questions) {
+    : QWidget(parent), questions_(questions), settle_(new QTimer(this)) {
   setObjectName("ProjectOptionsPage");
   auto* content = new QWidget;
   auto* layout = new QVBoxLayout(content);
@@ -124,8 +128,22 @@ ProjectOptionsPage::ProjectOptionsPage(UserQuestions& questions, QWidget* parent
   connect(reducePalettes_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
     if (checked) Edited(-1);
   });
-  for (QSlider* slider : {brightness_, saturation_})
-    connect(slider, &QSlider::valueChanged, this, [this] { Edited(-1); });
+  settle_->setSingleShot(true);
+  settle_->setInterval(SettleMilliseconds);
+  connect(settle_, &QTimer::timeout, this, [this] {
+    if (!Settling()) emit Settled();
+  });
+  const std::pair<QSlider*, Field> sliders[] = {{brightness_, BrightnessSlider}, {saturation_, SaturationSlider}};
+  for (const auto& slider : sliders) {
+    connect(slider.first, &QSlider::valueChanged, this, [this, field = slider.second] {
+      if (!showing_) settle_->start();
+      Edited(field);
+    });
+    connect(slider.first, &QSlider::sliderReleased, this, [this] {
+      settle_->stop();
+      emit Settled();
+    });
+  }
   connect(update, &QPushButton::clicked, this, &ProjectOptionsPage::UpdateRequested);
   ShowOptions({});
 }
@@ -179,6 +197,10 @@ void ProjectOptionsPage::ShowOptions(const project::ProjectOptions& options) {
   brightnessValue_->setText(QString::number(options.Brightness) + "%");
   saturationValue_->setText(QString::number(options.Saturation) + "%");
   showing_ = false;
+}
+
+bool ProjectOptionsPage::Settling() const {
+  return brightness_->isSliderDown() || saturation_->isSliderDown() || settle_->isActive();
 }
 
 project::ProjectOptions ProjectOptionsPage::Options() const {

@@ -9,6 +9,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QSlider;
+class QTimer;
 
 namespace app {
 
@@ -25,13 +26,17 @@ public:
   // Shows the options without handing anything on.
   void ShowOptions(const project::ProjectOptions& options);
   project::ProjectOptions Options() const;
+  // Whether a slider is still on the move: held, or stepped a moment ago.
+  bool Settling() const;
 
 signals:
-  // `field` tells typing in one edit apart from other changes, so that a
-  // run of keystrokes can be undone as one (-1 for everything else).
+  // `field` tells typing in one edit or moving one slider apart from other
+  // changes, so that a run of them can be undone as one (-1 for the rest).
   void OptionsEdited(const project::ProjectOptions& options, int field);
   // "Update" of "Texture postprocess".
   void UpdateRequested();
+  // A slider came to rest: what follows its value can catch up.
+  void Settled();
 
 private:
   QLineEdit* AddEdit(const char* name, int field);
@@ -40,6 +45,7 @@ private:
 
   UserQuestions& questions_;
   bool showing_ = false;
+  QTimer* settle_;
   QCheckBox* mipmaps_;
   QCheckBox* clientOptional_;
   QButtonGroup* reducePalettes_;

@@ -1,5 +1,7 @@
 #include "app/ProjectUndoCommand.h"
 
+#include <QUndoStack>
+
 #include "app/QtText.h"
 #include "project/ProjectCommands.h"
 
@@ -14,11 +16,19 @@ ProjectUndoCommand::ProjectUndoCommand(project::ProjectDocument& document,
 
 ProjectUndoCommand::~ProjectUndoCommand() = default;
 
+bool ProjectUndoCommand::Stale() {
+  for (const auto& command : commands_)
+    if (command->Stale()) setObsolete(true);
+  return isObsolete();
+}
+
 void ProjectUndoCommand::redo() {
+  if (Stale()) return;
   for (const auto& command : commands_) command->Do(document_);
 }
 
 void ProjectUndoCommand::undo() {
+  if (Stale()) return;
   for (auto command = commands_.rbegin(); command != commands_.rend(); ++command) (*command)->Undo(document_);
 }
 
@@ -31,5 +41,21 @@ bool ProjectUndoCommand::mergeWith(const QUndoCommand* other) {
   taken.clear();
   return true;
 }
+
+namespace {
+
+void Step(QUndoStack& stack, bool (QUndoStack::*can)() const, void (QUndoStack::*step)()) {
+  // A dropped entry leaves the stack shorter: go on to the next one.
+  for (int count = -1; (stack.*can)() && stack.count() != count;) {
+    count = stack.count();
+    (stack.*step)();
+  }
+}
+
+}  // namespace
+
+void UndoStep(QUndoStack& stack) { Step(stack, &QUndoStack::canUndo, &QUndoStack::undo); }
+
+void RedoStep(QUndoStack& stack) { Step(stack, &QUndoStack::canRedo, &QUndoStack::redo); }
 
 }  // namespace app

@@ -46,6 +46,7 @@ using DialogCheck = std::function<void(const Values&)>;
 
 enum class MessageIcon { Information, Warning, Error, Question };
 enum class CloseAnswer { Save, Discard, Cancel };
+enum class ReloadAnswer { Reload, Keep };
 
 // Every question, message and file choice the windows put to the user goes
 // through here: DialogQuestions shows Qt's dialogs, tests answer from a script.
@@ -56,6 +57,9 @@ public:
   virtual void Message(MessageIcon icon, const QString& title, const QString& text) = 0;
   virtual bool AskYesNo(MessageIcon icon, const QString& title, const QString& text) = 0;
   virtual CloseAnswer AskSaveDiscardCancel(const QString& title, const QString& text) = 0;
+  // A texture's file changed on disk under unsaved changes; keeping them is
+  // what Enter and Escape choose.
+  virtual ReloadAnswer AskReloadOrKeep(const QString& title, const QString& text) = 0;
   // An empty text or list when cancelled. Filters are Qt's: "Name (*.a *.b);;All files (*)".
   virtual QString PickOpenFile(const QString& title, const QString& folder, const QString& filter) = 0;
   virtual QStringList PickOpenFiles(const QString& title, const QString& folder, const QString& filter) = 0;

@@ -25,9 +25,12 @@ public:
         source_(raster::BitmapChange::Between(texture.Texture().SourceBitmap, source)),
         undo_(raster::BitmapChange::Between(UndoOf(texture.Texture()), undo)),
         modifiedAfter_(modifiedAfter),
-        marksModified_(marksModified) {}
+        marksModified_(marksModified),
+        reloads_(texture.Texture().Reloads) {}
 
   std::string Text() const override { return text_; }
+  // Its pixels were taken from a picture the file has since replaced.
+  bool Stale() const override { return texture_.Texture().Reloads != reloads_; }
 
 protected:
   void Apply(project::ProjectDocument& document) override {
@@ -67,6 +70,7 @@ private:
   raster::BitmapChange undo_;
   bool modifiedAfter_;
   bool marksModified_;
+  int reloads_;
   bool modifiedBefore_ = false;
   int fileExchanges_ = 0;
 };

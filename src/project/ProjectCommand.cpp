@@ -4,6 +4,7 @@
 namespace project {
 
 void ProjectCommand::Do(ProjectDocument& document) {
+  if (Stale()) return;
   wasModified_ = document.Modified();
   saveCount_ = document.SaveCount();
   Apply(document);
@@ -11,6 +12,7 @@ void ProjectCommand::Do(ProjectDocument& document) {
 }
 
 void ProjectCommand::Undo(ProjectDocument& document) {
+  if (Stale()) return;
   Revert(document);
   // Undone after a save, the document no longer matches its file.
   DocumentEditor(document).SetModified(document.SaveCount() == saveCount_ ? wasModified_ : true);

@@ -27,6 +27,9 @@ public:
   void Undo(ProjectDocument& document);
   // What Edit → Undo names: "New Skin", "Delete Texture"...
   virtual std::string Text() const = 0;
+  // Whether the command no longer fits the document, as a paint step whose
+  // texture was read again from its file since: Do and Undo then change nothing.
+  virtual bool Stale() const { return false; }
 
 protected:
   virtual void Apply(ProjectDocument& document) = 0;

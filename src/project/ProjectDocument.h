@@ -54,6 +54,9 @@ public:
   using Progress = std::function<void(const std::string& message)>;
   // Asked before a modified texture is written back; returns whether to write it.
   using TextureSaveQuestion = std::function<bool(const std::string& question)>;
+  // Asked when a texture's file changed on disk while the texture has unsaved
+  // changes; returns whether to read the file, losing them.
+  using ReloadQuestion = std::function<bool(const std::string& question)>;
 
   // A new, empty project. Its file name must begin with the model's prefix and
   // "Skins"; nothing is written until the first save.
@@ -125,7 +128,9 @@ public:
   void SetOptions(const ProjectOptions& options);
 
   // Reloads the texture files that changed on disk since they were last seen.
-  RefreshResult RefreshTextures();
+  // A texture with unsaved changes is read again only where `ask` agrees (never
+  // without it); the picture it had becomes its undo bitmap.
+  RefreshResult RefreshTextures(const ReloadQuestion& ask = {});
   // A texture's picture after painting: it becomes modified, as the project does.
   void SetSourceBitmap(const SkinNode& texture, raster::Bitmap picture);
   // Writes one texture's picture to its file, as Save does, and keeps the

@@ -27,6 +27,10 @@ public:
   // Counts the times the picture was written to its file or read back from
   // it, so that an undo knows whether the file still holds what it restores.
   int FileExchanges = 0;
+  // Counts the times the refresh read the picture again from its file,
+  // outside the undo history: an edit taken from an earlier picture no longer
+  // fits this one.
+  int Reloads = 0;
   std::optional<raster::Bitmap> WorkingBitmap;
   // Fingerprint of what the working bitmap was built from, so palette
   // generation rebuilds it only when that changed.

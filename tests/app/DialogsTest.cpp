@@ -256,3 +256,34 @@ TEST(DialogsTest, EveryOptionOfTheTabMarksTheProjectModifiedAndUndoesAsOne) {
   EXPECT_EQ(fixture.Document().Options().UMODBitmap, "/art/logo.bmp");
   EXPECT_EQ(fixture.questions.pickerTitles.back(), "Select bitmap");
 }
+
+TEST(DialogsTest, ASliderDragIsOneUndoStepAndThePalettesFollowOnceItRests) {
+  WindowFixture fixture;
+  fixture.NewProject();
+  const project::SkinNode& texture = fixture.AddTexture(fixture.AddSkin("Red", "abcd"), 1);
+  QUndoStack& history = fixture.window->UndoStack();
+  const int steps = history.count();
+  const std::uint64_t key = texture.Texture().WorkingKey;
+  auto& slider = fixture.Child<QSlider>("tbBrightNess");
+  slider.resize(200, 20);
+  const QPoint handle = slider.rect().center();
+  QTest::mousePress(&slider, Qt::LeftButton, {}, handle);
+  for (int dx = 4; dx <= 40; dx += 4) QTest::mouseMove(&slider, handle + QPoint(dx, 0));
+  EXPECT_GT(slider.value(), 60);
+  EXPECT_EQ(texture.Texture().WorkingKey, key);
+  QTest::mouseRelease(&slider, Qt::LeftButton, {}, handle + QPoint(40, 0));
+  EXPECT_EQ(history.count(), steps + 1);
+  EXPECT_EQ(fixture.Document().Options().Brightness, slider.value());
+  EXPECT_NE(texture.Texture().WorkingKey, key);
+  fixture.Action("mnu_Undo").trigger();
+  EXPECT_EQ(slider.value(), 50);
+  EXPECT_EQ(fixture.Document().Options().Brightness, 50);
+
+  // Steps of the keyboard in a row are one step, and the palettes wait for a pause.
+  const std::uint64_t undoneKey = texture.Texture().WorkingKey;
+  for (int step = 0; step < 5; ++step) QTest::keyClick(&slider, Qt::Key_Right);
+  EXPECT_EQ(fixture.Document().Options().Brightness, 55);
+  EXPECT_EQ(history.count(), steps + 1);
+  EXPECT_EQ(texture.Texture().WorkingKey, undoneKey);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return texture.Texture().WorkingKey != undoneKey; }, 5000));
+}

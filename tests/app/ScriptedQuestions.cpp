@@ -2,15 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
+#include <QDialog>
+#include <QEventLoop>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "app/QtText.h"
 #include "app/SelectModelDialog.h"
 
-namespace {
-
 template <typename Answer>
-std::optional<Answer> Next(std::deque<Answer>& answers, const QString& what) {
+std::optional<Answer> ScriptedQuestions::Next(std::deque<Answer>& answers, const QString& what) {
+  Open();
   if (answers.empty()) {
     ADD_FAILURE() << "no scripted answer for " << what.toStdString();
     return std::nullopt;
@@ -19,6 +23,8 @@ std::optional<Answer> Next(std::deque<Answer>& answers, const QString& what) {
   answers.pop_front();
   return answer;
 }
+
+namespace {
 
 // Runs a dialog's check; false (and the refusal shown) when it refuses.
 template <typename Values>
@@ -35,8 +41,24 @@ bool Passes(const app::DialogCheck<Values>& check, const Values& values, Scripte
 
 }  // namespace
 
+void ScriptedQuestions::Open() {
+  if (!whileOpen) return;
+  // Taken first: what the hook does may open a question of its own.
+  const std::function<void()> hook = std::exchange(whileOpen, nullptr);
+  QDialog standIn;
+  standIn.setModal(true);
+  standIn.show();
+  QEventLoop loop;
+  QTimer::singleShot(0, &loop, [&] {
+    hook();
+    loop.quit();
+  });
+  loop.exec();
+}
+
 void ScriptedQuestions::Message(app::MessageIcon icon, const QString& title, const QString& text) {
   messages.push_back({icon, title, text});
+  Open();
 }
 
 bool ScriptedQuestions::AskYesNo(app::MessageIcon icon, const QString& title, const QString& text) {
@@ -48,6 +70,11 @@ bool ScriptedQuestions::AskYesNo(app::MessageIcon icon, const QString& title, co
 app::CloseAnswer ScriptedQuestions::AskSaveDiscardCancel(const QString& title, const QString& text) {
   questions.push_back(title + ": " + text);
   return Next(closeAnswers, title + ": " + text).value_or(app::CloseAnswer::Cancel);
+}
+
+app::ReloadAnswer ScriptedQuestions::AskReloadOrKeep(const QString& title, const QString& text) {
+  questions.push_back(title + ": " + text);
+  return Next(reloadAnswers, title + ": " + text).value_or(app::ReloadAnswer::Keep);
 }
 
 QString ScriptedQuestions::PickOpenFile(const QString& title, const QString& folder, const QString& filter) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "app/UserQuestions.h"
@@ -18,6 +19,8 @@ public:
   void Message(app::MessageIcon icon, const QString& title, const QString& text) override;
   bool AskYesNo(app::MessageIcon icon, const QString& title, const QString& text) override;
   app::CloseAnswer AskSaveDiscardCancel(const QString& title, const QString& text) override;
+  // Keeps without a scripted answer, as Escape does.
+  app::ReloadAnswer AskReloadOrKeep(const QString& title, const QString& text) override;
   QString PickOpenFile(const QString& title, const QString& folder, const QString& filter) override;
   QStringList PickOpenFiles(const QString& title, const QString& folder, const QString& filter) override;
   QString PickSaveFile(const QString& title, const QString& proposed, const QString& filter,
@@ -39,6 +42,7 @@ public:
   // Answers, taken in order.
   std::deque<bool> yesNo;
   std::deque<app::CloseAnswer> closeAnswers;
+  std::deque<app::ReloadAnswer> reloadAnswers;
   std::deque<QString> openFiles;
   std::deque<QStringList> openFileLists;
   std::deque<QString> saveFiles;
@@ -64,4 +68,14 @@ public:
 
   // The texts of the messages shown since the last call.
   std::vector<QString> TakeMessages();
+
+  // Runs once, while the next question or message is open: in an event loop
+  // of its own, with a modal window standing in for the dialog, as a dialog's
+  // loop runs the window's timers and menus.
+  std::function<void()> whileOpen;
+
+private:
+  template <typename Answer>
+  std::optional<Answer> Next(std::deque<Answer>& answers, const QString& what);
+  void Open();
 };

@@ -55,12 +55,21 @@ protected:
     const std::uint8_t* pixel = texture->Texture().SourceBitmap.Row(y) + x * 3;
     return {pixel[2], pixel[1], pixel[0]};
   }
+  // Another program writes the texture's file anew, in one shade.
+  void ChangeFileOnDisk(std::uint8_t shade) {
+    const std::filesystem::path file = texture->Texture().FileName;
+    fixture.Picture(file.string(), shade, 256);
+    std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) + std::chrono::seconds(++changes));
+  }
 
   WindowFixture fixture;
   const project::SkinNode* texture = nullptr;
+  int changes = 0;
 };
 
 constexpr std::array<int, 3> Grey40{40, 40, 40};
+constexpr std::array<int, 3> Grey90{90, 90, 90};
+constexpr std::array<int, 3> Red{255, 0, 0};
 
 }  // namespace
 
@@ -187,6 +196,72 @@ TEST_F(TextureEditorPanelTest, SaveWritesTheFileSoTheProjectSaveAsksNothingForIt
   fixture.Action("mnu_SaveProject").trigger();
   EXPECT_TRUE(fixture.questions.questions.empty());
   EXPECT_FALSE(fixture.Document().Modified());
+}
+
+TEST_F(TextureEditorPanelTest, UndoAndRedoWaitWhileTheMousePaints) {
+  SetBrush(1, 100, Qt::red);
+  Drag({{3, 4}, {3, 4}});
+  QTest::mousePress(&Picture(), Qt::LeftButton, {}, {20, 20});
+  fixture.Action("mnu_Undo").trigger();
+  QTest::mouseRelease(&Picture(), Qt::LeftButton, {}, {20, 20});
+  EXPECT_EQ(Rgb(20, 20), Red);
+  EXPECT_EQ(fixture.window->UndoStack().count(), 2);
+  fixture.Action("mnu_Undo").trigger();
+  EXPECT_EQ(Rgb(20, 20), Grey40);
+  EXPECT_EQ(Rgb(3, 4), Red);
+
+  QTest::mousePress(&Picture(), Qt::LeftButton, {}, {30, 30});
+  fixture.Action("mnu_Redo").trigger();
+  QTest::mouseRelease(&Picture(), Qt::LeftButton, {}, {30, 30});
+  EXPECT_EQ(Rgb(20, 20), Grey40);
+  EXPECT_EQ(Rgb(30, 30), Red);
+}
+
+TEST_F(TextureEditorPanelTest, AFileChangedUnderUnsavedPaintIsReadOnlyWhenTheUserSaysSo) {
+  SetBrush(1, 100, Qt::red);
+  Drag({{3, 4}, {3, 4}});
+  ChangeFileOnDisk(90);
+  fixture.questions.reloadAnswers = {app::ReloadAnswer::Keep};
+  fixture.window->RefreshTimerTick();
+  fixture.window->RefreshTimerTick();
+  EXPECT_EQ(fixture.questions.questions.size(), 1u);
+  EXPECT_EQ(Rgb(3, 4), Red);
+  EXPECT_TRUE(texture->Texture().Modified);
+
+  ChangeFileOnDisk(90);
+  fixture.questions.reloadAnswers = {app::ReloadAnswer::Reload};
+  fixture.window->RefreshTimerTick();
+  EXPECT_EQ(Rgb(3, 4), Grey90);
+  EXPECT_FALSE(texture->Texture().Modified);
+  // The stroke was taken from the picture the file replaced: Undo passes over it.
+  fixture.Action("mnu_Undo").trigger();
+  EXPECT_EQ(Rgb(3, 4), Grey90);
+  EXPECT_EQ(fixture.window->UndoStack().count(), 0);
+  // The panel's Undo brings back what the file replaced.
+  Click("btn_UndoEditedTexture");
+  EXPECT_EQ(Rgb(3, 4), Red);
+}
+
+TEST_F(TextureEditorPanelTest, TheRefreshWaitsWhileAStrokeOrAQuestionIsOpen) {
+  SetBrush(1, 100, Qt::red);
+  QTest::mousePress(&Picture(), Qt::LeftButton, {}, {3, 4});
+  ChangeFileOnDisk(90);
+  fixture.Action("mnu_RefreshTextures").trigger();
+  QTest::mouseRelease(&Picture(), Qt::LeftButton, {}, {3, 4});
+  EXPECT_EQ(Rgb(5, 5), Grey40);
+  // Seen only now, the change finds the paint and asks.
+  fixture.questions.reloadAnswers = {app::ReloadAnswer::Keep};
+  fixture.window->RefreshTimerTick();
+  EXPECT_EQ(fixture.questions.questions.size(), 1u);
+  EXPECT_EQ(Rgb(3, 4), Red);
+
+  // The timer of the window runs while "Save modified texture?" waits.
+  ChangeFileOnDisk(90);
+  fixture.questions.whileOpen = [&] { fixture.window->RefreshTimerTick(); };
+  fixture.questions.yesNo = {true};
+  fixture.Action("mnu_SaveProject").trigger();
+  EXPECT_EQ(raster::LoadPicture(texture->Texture().FileName).Row(4)[3 * 3 + 2], 255);
+  EXPECT_FALSE(texture->Texture().Modified);
 }
 
 TEST(TextureEditorPanelMaskedTest, APalettedTextureHidesThePaintingRowsAndIgnoresPresses) {

@@ -118,6 +118,26 @@ TEST_F(TextureEditsTest, SavingATextureKeepsItsTimeSoNothingReadsItBackOrAsksAga
   EXPECT_TRUE(Entry().Modified);
 }
 
+TEST_F(TextureEditsTest, AFileChangedUnderPaintIsReadOnlyWhenAskedAndOlderStepsThenChangeNothing) {
+  Paint(3, 4);
+  const auto changeFile = [&](int seconds) {
+    fixture.Picture(file.string(), 90, 16);
+    std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) + std::chrono::seconds(seconds));
+  };
+  changeFile(1);
+  EXPECT_FALSE(document->RefreshTextures().Changed);
+  EXPECT_EQ(RedAt(3, 4), 255);
+  changeFile(2);
+  EXPECT_TRUE(document->RefreshTextures([](const std::string&) { return true; }).Changed);
+  EXPECT_EQ(RedAt(3, 4), 90);
+  EXPECT_FALSE(Entry().Modified);
+  history.Undo();
+  EXPECT_EQ(RedAt(3, 4), 90);
+  history.Redo();
+  EXPECT_EQ(RedAt(3, 4), 90);
+  EXPECT_FALSE(Entry().Modified);
+}
+
 TEST_F(TextureEditsTest, AJpegIsSavedAsAPngBesideItWhichTheProjectThenNames) {
   const std::filesystem::path jpeg = fixture.home / "Textures" / "abcd3.jpg";
   raster::SavePicture(Entry().SourceBitmap, jpeg);
