@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -336,18 +337,22 @@ void PreviewPanel::Update() {
 }
 
 void PreviewPanel::Run(const char* prefix, const std::function<void()>& work) {
-  ++depth_;
+  // Handlers that call each other chain their prefixes, and the outermost
+  // shows the message. One that a dialog's event loop runs meanwhile (a timer's
+  // redraw) is an outermost one: nothing may throw out of the loop.
+  const int level = QThread::currentThread()->loopLevel();
+  const bool nested = !running_.empty() && running_.back() == level;
+  running_.push_back(level);
   try {
     work();
   } catch (const std::exception& e) {
-    --depth_;
-    // Handlers that call each other chain their prefixes; the outermost shows the message.
+    running_.pop_back();
     const std::string text = prefix + std::string(e.what());
-    if (depth_ > 0) throw std::runtime_error(text);
+    if (nested) throw std::runtime_error(text);
     questions_.Message(MessageIcon::Error, "UT Marbelle", ToQString(text));
     return;
   }
-  --depth_;
+  running_.pop_back();
 }
 
 void PreviewPanel::FillLists() {

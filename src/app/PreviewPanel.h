@@ -106,7 +106,8 @@ private:
   bool updatePending_ = false;
   bool listsStale_ = false;
   bool filling_ = false;
-  int depth_ = 0;
+  // The event loop level of each handler running now, outermost first.
+  std::vector<int> running_;
 
   QComboBox* skins_;
   QComboBox* teams_;

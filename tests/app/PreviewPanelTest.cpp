@@ -34,6 +34,12 @@ protected:
     panel = &fixture.Child<app::PreviewPanel>("Panel_preview");
   }
 
+  QAction& PresetItem(const QString& caption) {
+    for (QAction* action : panel->PresetsMenu().actions())
+      if (action->text() == caption) return *action;
+    throw std::logic_error("no menu item " + caption.toStdString());
+  }
+
   WindowFixture fixture;
   app::PreviewPanel* panel;
 };
@@ -81,12 +87,7 @@ TEST_F(PreviewPanelTest, ChoicesFollowTheListsAndTheTreeAsItChanges) {
 }
 
 TEST_F(PreviewPanelTest, PresetsAreMadeRenamedRemovedAndSavedIntoTheDefinition) {
-  QMenu& menu = panel->PresetsMenu();
-  const auto item = [&](const QString& caption) -> QAction& {
-    for (QAction* action : menu.actions())
-      if (action->text() == caption) return *action;
-    throw std::logic_error("no menu item " + caption.toStdString());
-  };
+  const auto item = [&](const QString& caption) -> QAction& { return PresetItem(caption); };
   EXPECT_TRUE(item("Remove").isEnabled());
   fixture.questions.texts = {QString(), "Close"};
   item("New...").trigger();
@@ -112,6 +113,22 @@ TEST_F(PreviewPanelTest, PresetsAreMadeRenamedRemovedAndSavedIntoTheDefinition) 
   EXPECT_EQ(entry->Presets[2].Name, "Near");
   EXPECT_EQ(fixture.Document().Model().Presets.size(), 3u);
   EXPECT_FALSE(fixture.Document().Modified());
+}
+
+// A handler that a dialog's event loop runs while another waits for the
+// dialog (a timer's redraw, a menu) is an outermost one: its failure is told,
+// nothing throws out of the loop, and the waiting handler goes on.
+TEST_F(PreviewPanelTest, AFailureWhileADialogIsOpenIsToldAndTheDialogGoesOn) {
+  const std::filesystem::path definition = fixture.Document().Model().DefinitionFile();
+  std::filesystem::remove(definition);
+  std::filesystem::create_directory(definition);
+  fixture.questions.texts = {"Close"};
+  fixture.questions.whileOpen = [&] { PresetItem("Save this presets").trigger(); };
+  PresetItem("New...").trigger();
+  EXPECT_EQ(panel->Presets().back().Name, "Close");
+  ASSERT_EQ(fixture.questions.messages.size(), 1u);
+  EXPECT_NE(fixture.questions.messages[0].Text.indexOf(app::PathToQString(definition)), -1)
+      << fixture.questions.messages[0].Text.toStdString();
 }
 
 TEST_F(PreviewPanelTest, TheWheelAnywhereOnTheWindowZoomsAndStopsOutsideTheModel) {
