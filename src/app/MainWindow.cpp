@@ -35,7 +35,7 @@
 #include "app/TextureEditorPanel.h"
 #include "app/UserQuestions.h"
 #include "platform/DesktopRegistration.h"
-#include "platform/GameDirectory.h"
+#include "platform/GameDetection.h"
 #include "platform/ProgramHome.h"
 #include "platform/ProgramSettings.h"
 #include "platform/WineRegistry.h"
@@ -288,13 +288,10 @@ void MainWindow::ReportCatalogueProblems() {
 }
 
 void MainWindow::DetectGameDirectory() {
-  gameDirectory_.clear();
-  Guarded([&] { gameDirectory_ = platform::LocateGame(settingsFile_).gameDirectory; });
-  if (gameDirectory_.empty()) gameDirectory_ = platform::DefaultGameDirectory;
-}
-
-std::filesystem::path MainWindow::GameDirectoryPath() const {
-  return platform::WindowsPathToLocal(gameDirectory_, platform::WinePrefix());
+  game_ = {};
+  game_.Location = {std::string(platform::DefaultGameDirectory), std::string(platform::DefaultGameDirectory) + "\\System\\"};
+  game_.Directory = platform::WindowsPathToLocal(game_.Location.gameDirectory, platform::WinePrefix());
+  Guarded([&] { game_ = platform::FindGame(settingsFile_); });
 }
 
 void MainWindow::RegisterDesktopTypes() {
@@ -373,8 +370,9 @@ void MainWindow::ShowAbout() {
 
 void MainWindow::ShowPreferences() {
   // Detected without the setting: what the Preferences would fall back to.
-  const QString detected = PathToQString(platform::LocalGameDirectory(std::filesystem::path()));
-  PreferencesDialog dialog(questions_, detected, ToQString(platform::ReadGameDirectorySetting(settingsFile_)), this);
+  const platform::FoundGame detected = platform::FindGame({});
+  PreferencesDialog dialog(questions_, PathToQString(detected.Directory), ToQString(platform::DescribeFoundGame(detected)),
+                           ToQString(platform::ReadGameDirectorySetting(settingsFile_)), this);
   if (dialog.exec() != QDialog::Accepted) return;
   platform::WriteGameDirectorySetting(settingsFile_, dialog.GameDirectorySetting().toStdString());
   DetectGameDirectory();

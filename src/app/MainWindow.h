@@ -8,6 +8,7 @@
 
 #include "compile/PaletteGeneration.h"
 #include "model/ModelCatalogue.h"
+#include "platform/GameDetection.h"
 #include "project/ProjectDocument.h"
 #include "project/ProjectListener.h"
 
@@ -52,8 +53,9 @@ public:
 
   const project::ProjectDocument* Document() const { return document_.get(); }
   const model::ModelCatalogue& Catalogue() const { return catalogue_; }
-  const std::string& GameDirectory() const { return gameDirectory_; }
-  std::filesystem::path GameDirectoryPath() const;
+  const std::string& GameDirectory() const { return game_.Location.gameDirectory; }
+  std::filesystem::path GameDirectoryPath() const { return game_.Directory; }
+  const platform::FoundGame& Game() const { return game_; }
   bool Busy() const { return busyCount_ > 0; }
   QUndoStack& UndoStack() const { return *undoStack_; }
   // Opens the popup menu as if the user right-clicked this node (nullptr: an empty part of the tree).
@@ -154,7 +156,7 @@ private:
   model::ModelCatalogue catalogue_;
   std::unique_ptr<project::ProjectDocument> document_;
   compile::PaletteGenerator palettes_;
-  std::string gameDirectory_;
+  platform::FoundGame game_;
   int busyCount_ = 0;
   const project::SkinNode* popupNode_ = nullptr;
 

@@ -20,7 +20,7 @@ void MainWindow::CompileProject(bool install, bool umod) {
   request.Umod = umod;
   request.Jobs = platform::HardwareJobs();
   if (install) {
-    request.GameDirectoryShown = gameDirectory_;
+    request.GameDirectoryShown = GameDirectory();
     request.GameDirectory = GameDirectoryPath();
   }
   BeginBusy();

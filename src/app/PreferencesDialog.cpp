@@ -22,12 +22,13 @@ QString GameDirectoryWarning(const QString& folder) {
          " folder; compiled skins cannot be installed there.";
 }
 
-PreferencesDialog::PreferencesDialog(UserQuestions& questions, const QString& detected, const QString& setting,
-                                     QWidget* owner)
+PreferencesDialog::PreferencesDialog(UserQuestions& questions, const QString& detected, const QString& detectedHow,
+                                     const QString& setting, QWidget* owner)
     : QDialog(owner), questions_(questions), detected_(detected) {
   setObjectName("frm_preferences");
   setWindowTitle("Preferences");
-  auto* detectedLabel = new QLabel(detected, this);
+  auto* detectedLabel = new QLabel(detectedHow, this);
+  detectedLabel->setWordWrap(true);
   detectedLabel->setObjectName("detected_gamedirectory");
   detectedLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
   gameDirectory_ = new QLineEdit(setting, this);
@@ -43,7 +44,7 @@ PreferencesDialog::PreferencesDialog(UserQuestions& questions, const QString& de
   warning_->setWordWrap(true);
   warning_->setStyleSheet("color: #a00000");
   auto* form = new QFormLayout;
-  form->addRow("Detected game folder:", detectedLabel);
+  form->addRow("Detected game:", detectedLabel);
   form->addRow("Game folder:", row);
   form->addRow(warning_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -15,9 +15,11 @@ class UserQuestions;
 class PreferencesDialog final : public QDialog {
   Q_OBJECT
 public:
-  // `detected` is what detection finds without a setting; `setting` the
-  // folder set before, empty for none.
-  PreferencesDialog(UserQuestions& questions, const QString& detected, const QString& setting, QWidget* owner);
+  // `detected` is the folder detection finds without a setting and
+  // `detectedHow` says how it found it; `setting` is the folder set before,
+  // empty for none.
+  PreferencesDialog(UserQuestions& questions, const QString& detected, const QString& detectedHow,
+                    const QString& setting, QWidget* owner);
 
   // The folder to keep as the setting; empty to go back to detection.
   QString GameDirectorySetting() const;

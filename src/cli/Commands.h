@@ -15,6 +15,7 @@ int RunExportMesh(const std::vector<std::string>& words, std::ostream& out);
 int RunCompile(const std::vector<std::string>& words, std::ostream& out);
 int RunCompileModel(const std::vector<std::string>& words, std::ostream& out);
 int RunQuantize(const std::vector<std::string>& words, std::ostream& out);
+int RunGame(const std::vector<std::string>& words, std::ostream& out);
 int RunModels(const std::vector<std::string>& words, std::ostream& out);
 int RunProject(const std::vector<std::string>& words, std::ostream& out);
 int RunRender(const std::vector<std::string>& words, std::ostream& out);

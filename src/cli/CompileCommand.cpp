@@ -11,10 +11,9 @@
 #include "compile/CompileCancelled.h"
 #include "compile/ProjectCompiler.h"
 #include "model/ModelCatalogue.h"
-#include "platform/GameDirectory.h"
+#include "platform/GameDetection.h"
 #include "platform/ParallelFor.h"
 #include "platform/ProgramHome.h"
-#include "platform/WineRegistry.h"
 #include "project/ProjectDocument.h"
 
 namespace cli {
@@ -71,8 +70,9 @@ int RunCompile(const std::vector<std::string>& words, std::ostream& out) {
       request.GameDirectory = std::filesystem::absolute(*gameDir);
       request.GameDirectoryShown = request.GameDirectory.string();
     } else {
-      request.GameDirectoryShown = platform::LocateGame(platform::SettingsFilePath(home)).gameDirectory;
-      request.GameDirectory = platform::WindowsPathToLocal(request.GameDirectoryShown, platform::WinePrefix());
+      const platform::FoundGame game = platform::FindGame(platform::SettingsFilePath(home));
+      request.GameDirectoryShown = game.Location.gameDirectory;
+      request.GameDirectory = game.Directory;
     }
   }
   const auto catalogue = model::ScanModelCatalogue(home);

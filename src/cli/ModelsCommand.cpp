@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <iostream>
 
 #include "cli/Arguments.h"
@@ -5,6 +6,8 @@
 #include "cli/JsonWriter.h"
 #include "model/ModelCatalogue.h"
 #include "model/PackageSearch.h"
+#include "modelcompiler/GameModels.h"
+#include "platform/GameDetection.h"
 #include "platform/ProgramHome.h"
 #include "platform/TextEncoding.h"
 
@@ -108,12 +111,36 @@ void PrintJson(const model::ModelCatalogue& catalogue, const std::filesystem::pa
   json.EndArray().EndObject();
 }
 
+// Makes definitions for the game's player classes; --force replaces those made before.
+int AddModelsFromGame(const Arguments& args, const std::filesystem::path& home, std::ostream& out) {
+  std::filesystem::path gameDirectory;
+  if (const auto given = args.Value("--game-dir")) {
+    gameDirectory = std::filesystem::absolute(*given);
+    out << "Unreal Tournament in " << gameDirectory.string() << '\n';
+  } else {
+    const platform::FoundGame game = platform::FindGame(platform::SettingsFilePath(home));
+    if (!game.Found()) throw std::runtime_error(platform::DescribeFoundGame(game));
+    gameDirectory = game.Directory;
+    out << platform::DescribeFoundGame(game) << '\n';
+  }
+  modelcompiler::GameModelFinder finder(gameDirectory, home, model::ScanModelCatalogue(home));
+  const auto outcomes = modelcompiler::WriteGameModels(finder, args.Has("--force"));
+  for (const std::string& line : modelcompiler::DescribeGameModels(outcomes))
+    out << platform::Windows1252ToUtf8(OneLine(line)) << '\n';
+  const auto added = std::count_if(outcomes.begin(), outcomes.end(), [](const auto& outcome) {
+    return outcome.What == modelcompiler::GameModelOutcome::Result::Added;
+  });
+  out << added << (added == 1 ? " model" : " models") << " added\n";
+  return 0;
+}
+
 }  // namespace
 
 int RunModels(const std::vector<std::string>& words, std::ostream& out) {
-  const Arguments args(words, {"--json"}, {"--home"});
+  const Arguments args(words, {"--json", "--from-game", "--force"}, {"--home", "--game-dir"});
   args.ExpectPositionals(0, 0);
   const std::filesystem::path home = platform::ResolveProgramHome(args.Value("--home"));
+  if (args.Has("--from-game")) return AddModelsFromGame(args, home, out);
   const model::ModelCatalogue catalogue = model::ScanModelCatalogue(home);
   for (const auto& problem : catalogue.Problems)
     std::cerr << "marbelle models: warning: " << platform::Windows1252ToUtf8(OneLine(problem.Message)) << '\n';

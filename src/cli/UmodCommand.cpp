@@ -3,7 +3,7 @@
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "compile/UmodInstall.h"
-#include "platform/GameDirectory.h"
+#include "platform/GameDetection.h"
 #include "platform/ProgramHome.h"
 
 namespace cli {
@@ -46,7 +46,7 @@ int RunUmod(const std::vector<std::string>& words, std::ostream& out) {
     const std::filesystem::path game =
         args.Value("--game-dir")
             ? std::filesystem::absolute(*args.Value("--game-dir"))
-            : platform::LocalGameDirectory(platform::SettingsFilePath(platform::ResolveProgramHome(args.Value("--home"))));
+            : platform::FindGame(platform::SettingsFilePath(platform::ResolveProgramHome(args.Value("--home")))).Directory;
     out << "Installing " << compile::ReadUmodManifest(archive).Product << " into " << game.string() << '\n';
     Write(archive, compile::PlanUmodInstall(archive, game), args.Has("--dry-run"), out);
   } else {

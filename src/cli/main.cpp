@@ -22,8 +22,14 @@ constexpr const char* Usage =
     "      writes the first mipmap of every texture as a PNG named after its object path\n"
     "  export-mesh PACKAGE MESHNAME OUTFILE.obj [--frame N]\n"
     "      writes one frame of a mesh as a Wavefront OBJ file\n"
+    "  game [--set DIR] [--home DIR]\n"
+    "      where the game is and how it was found (exit status 1 when none is); --set keeps\n"
+    "      DIR as the game's folder, --set \"\" goes back to detection\n"
     "  models [--json] [--home DIR]\n"
     "      the model catalogue: every model definition found in the program home\n"
+    "  models --from-game [--game-dir DIR] [--force] [--home DIR]\n"
+    "      makes a model definition for every player class the game's System/*.int files\n"
+    "      declare, under CustomModels/Game; --force replaces the ones made before\n"
     "  project create --model PREFIX FILE.mrb [--force] [--home DIR]\n"
     "      writes a new, empty project; its name must begin with PREFIX + \"Skins\"; an\n"
     "      existing file is kept unless --force\n"
@@ -84,6 +90,7 @@ int main(int argc, char** argv) {
       {"compile-model", cli::RunCompileModel},
       {"export-textures", cli::RunExportTextures},
       {"export-mesh", cli::RunExportMesh},
+      {"game", cli::RunGame},
       {"models", cli::RunModels},
       {"project", cli::RunProject},
       {"quantize", cli::RunQuantize},

@@ -1,7 +1,7 @@
 #include "model/PackageSearch.h"
 
 #include "platform/FileLookup.h"
-#include "platform/GameDirectory.h"
+#include "platform/GameDetection.h"
 #include "platform/ProgramHome.h"
 #include "platform/WineRegistry.h"
 
@@ -9,9 +9,10 @@ namespace model {
 
 PackageSearchDefaults GetPackageSearchDefaults(bool forUnrealTournament, const std::filesystem::path& home) {
   if (!forUnrealTournament) return {home, ".U"};
-  const platform::GameLocation game = platform::LocateGame(platform::SettingsFilePath(home));
+  const platform::FoundGame game = platform::FindGame(platform::SettingsFilePath(home));
   // The game's folders may be spelt "system" on this system.
-  const std::filesystem::path system = platform::WindowsPathToLocal(game.systemDirectory, platform::WinePrefix());
+  const std::filesystem::path system =
+      platform::WindowsPathToLocal(game.Location.systemDirectory, platform::WinePrefix());
   return {platform::ResolvePathIgnoringCase(system).value_or(system), ".U"};
 }
 

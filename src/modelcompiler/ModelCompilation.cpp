@@ -13,11 +13,13 @@ FrameChoice InitialFrameChoice(const PackageModel& model) {
 
 PackageModelCompilation CompilePackageModelFiles(const PackageModel& source, const FrameChoice& choice,
                                                  const std::filesystem::path& home, const OutputQuestions& questions,
-                                                 model3d::TObjeto3D& model) {
+                                                 model3d::TObjeto3D& model, const std::filesystem::path& folder) {
   if (questions.Status) questions.Status("Compiling");
   PackageModelCompilation result;
   result.Notes = CompilePackageModel(source.Mesh, choice, model);
-  result.Files = WriteModelOutput(model, PackageModelOutput(source, choice.MirrorX, home), questions);
+  ModelOutputSettings settings = PackageModelOutput(source, choice.MirrorX, home);
+  settings.Folder = folder;
+  result.Files = WriteModelOutput(model, settings, questions);
   return result;
 }
 

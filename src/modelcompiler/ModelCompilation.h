@@ -24,10 +24,11 @@ struct PackageModelCompilation {
   ModelOutputFiles Files;
 };
 
-// Compiles the package model into `model` and writes its definition and wire bitmaps.
+// Compiles the package model into `model` and writes its definition and wire
+// bitmaps into `folder`, CustomModels under the home when empty.
 PackageModelCompilation CompilePackageModelFiles(const PackageModel& source, const FrameChoice& choice,
                                                  const std::filesystem::path& home, const OutputQuestions& questions,
-                                                 model3d::TObjeto3D& model);
+                                                 model3d::TObjeto3D& model, const std::filesystem::path& folder = {});
 
 // A package model as it would compile with every frame, and the definition
 // it would get, for showing before it is compiled.

@@ -217,7 +217,7 @@ ModelOutputFiles WriteModelOutput(const TObjeto3D& model, const ModelOutputSetti
     if (questions.Status) questions.Status(text);
   };
   if (model.Frames.empty()) throw std::runtime_error("A model without frames cannot be compiled");
-  const std::filesystem::path folder = CustomModelsDirectory(settings.Home);
+  const std::filesystem::path folder = settings.Folder.empty() ? CustomModelsDirectory(settings.Home) : settings.Folder;
   const std::string base = OutputBaseName(settings.ModelName);
   ModelOutputFiles files;
   files.Definition = folder / (base + ".mrbe");

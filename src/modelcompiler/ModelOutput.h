@@ -22,6 +22,8 @@ inline constexpr int PackageModelKind = 5;
 
 struct ModelOutputSettings {
   std::filesystem::path Home;
+  // Where the files go: CustomModels under the home when empty.
+  std::filesystem::path Folder;
   int ModelKind = PackageModelKind;
   // The mesh object's name, or the external model file's path.
   std::string ModelName;
@@ -73,7 +75,7 @@ struct OutputQuestions {
 };
 
 // Writes the compiled model data file (when asked), one wire bitmap per drawn
-// material and the model definition into CustomModels under the home. Files
+// material and the model definition into the settings' folder. Files
 // written before a failure stay.
 ModelOutputFiles WriteModelOutput(const model3d::TObjeto3D& model, const ModelOutputSettings& settings,
                                   const OutputQuestions& questions);

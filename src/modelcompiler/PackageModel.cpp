@@ -211,6 +211,10 @@ std::vector<std::size_t> SequencesByName(const MeshCopy& mesh) {
   return order;
 }
 
+std::string PackageModelName(TUTPackage& listed, const PackageModelEntry& entry) {
+  return LocateMesh(MeshOwner(listed, entry.Item), entry.Item.MeshRef).ObjectName;
+}
+
 PackageModel ReadPackageModel(TUTPackage& listed, const PackageModelEntry& entry) {
   TUTPackage& owner = MeshOwner(listed, entry.Item);
   const MeshLocation location = LocateMesh(owner, entry.Item.MeshRef);

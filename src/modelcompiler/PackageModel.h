@@ -115,6 +115,10 @@ MeshCopy ReadPackageMesh(unrealpkg::TUTPackage& package, int exportIndex);
 // The sequence a model rests in: "Breath1", else the first by name.
 std::size_t RestSequence(const MeshCopy& mesh);
 
+// The model name ReadPackageModel would give the entry (its mesh's object
+// name), found without reading the mesh.
+std::string PackageModelName(unrealpkg::TUTPackage& listed, const PackageModelEntry& entry);
+
 // Reads the chosen model of a listed package. The mesh may live in another
 // package beside it, which is opened for the purpose.
 PackageModel ReadPackageModel(unrealpkg::TUTPackage& listed, const PackageModelEntry& entry);

@@ -88,14 +88,16 @@ void ReadSkinDefaults(unrealpkg::TUTClassDefaults& defaults, PackageModelEntry& 
       facts.FixedTextures[i] = fixed->Package->ObjectNameOf(unrealpkg::PropertyValue(*fixed).ToInteger());
 }
 
-void AddPlayerClass(unrealpkg::TUTPackage& package, const DeclaredPlayerClass& declared, PackageModelList& list) {
+// Why the class gives no model, when it gives none.
+std::optional<std::string> AddPlayerClass(unrealpkg::TUTPackage& package, const DeclaredPlayerClass& declared,
+                                          PackageModelList& list) {
   const std::size_t dot = declared.Name.find('.');
-  if (dot == std::string::npos) return;
+  if (dot == std::string::npos) return "its name does not say which package holds it";
   std::string packagePart = declared.Name.substr(0, dot);
   const std::string classPart = declared.Name.substr(dot + 1);
   if (EqualsIgnoreCase(packagePart, package.FileName().stem().string())) packagePart.clear();
   const int index = FindClassDefinition(package, packagePart, classPart);
-  if (index < 0) return;
+  if (index < 0) return package.FileName().string() + " has no class " + classPart;
 
   std::optional<unrealpkg::TUTClassDefaults> defaults;
   ReadingObject(package, "the player class " + declared.Name, [&] { defaults.emplace(package, index); });
@@ -104,7 +106,7 @@ void AddPlayerClass(unrealpkg::TUTPackage& package, const DeclaredPlayerClass& d
   // A parent class elsewhere names the mesh by a reference into its own package.
   const unrealpkg::TUTProperty* mesh = defaults->FindProperty("Mesh");
   const unrealpkg::TUTPackage& meshOwner = mesh ? *mesh->Package : package;
-  if (!IsMeshClass(meshOwner.ClassNameOf(entry.Item.MeshRef))) return;
+  if (!IsMeshClass(meshOwner.ClassNameOf(entry.Item.MeshRef))) return "the class and its parents name no mesh";
   if (&meshOwner != &package) entry.Item.MeshOwner = meshOwner.FileName();
   entry.ObjectName = package.GetExport(index)->ObjectName();
   entry.MenuName = defaults->GetValueDef("MenuName", "").ToText();
@@ -114,6 +116,7 @@ void AddPlayerClass(unrealpkg::TUTPackage& package, const DeclaredPlayerClass& d
   ReadSkinDefaults(*defaults, entry);
   if (std::string note = defaults->MissingParentNote(); !note.empty()) entry.Notes.push_back(std::move(note));
   list.Entries.push_back(std::move(entry));
+  return std::nullopt;
 }
 
 // The text of Description="..." on a localisation line, without its quotes.
@@ -150,16 +153,34 @@ std::vector<DeclaredPlayerClass> ReadPlayerClassNames(const std::filesystem::pat
   return classes;
 }
 
+PackageModelList ListDeclaredPlayerClasses(unrealpkg::TUTPackage& package, const std::filesystem::path& packagePath,
+                                           const std::vector<DeclaredPlayerClass>& classes,
+                                           std::vector<SkippedPlayerClass>* skipped) {
+  PackageModelList list;
+  list.PackagePath = packagePath;
+  OpenPackage(package, packagePath);
+  unrealpkg::TUTPackageLock lock(package);
+  for (const DeclaredPlayerClass& declared : classes) {
+    std::optional<std::string> reason;
+    try {
+      reason = AddPlayerClass(package, declared, list);
+    } catch (const std::runtime_error& e) {
+      if (!skipped) throw;
+      reason = e.what();
+    }
+    if (reason && skipped) skipped->push_back({declared, std::move(*reason)});
+  }
+  std::stable_sort(list.Entries.begin(), list.Entries.end(), CaptionBefore);
+  return list;
+}
+
 PackageModelList ListPackageModels(unrealpkg::TUTPackage& package, const std::filesystem::path& chosenFile,
                                    bool useInt) {
   PackageModelList list;
   if (useInt) {
     const std::vector<DeclaredPlayerClass> classes = ReadPlayerClassNames(chosenFile);
     if (classes.empty()) throw ModelNotice("The package does not have any model object.");
-    list.PackagePath = PackageBeside(chosenFile);
-    OpenPackage(package, list.PackagePath);
-    unrealpkg::TUTPackageLock lock(package);
-    for (const DeclaredPlayerClass& declared : classes) AddPlayerClass(package, declared, list);
+    list = ListDeclaredPlayerClasses(package, PackageBeside(chosenFile), classes, nullptr);
   } else {
     list.PackagePath = chosenFile;
     OpenPackage(package, list.PackagePath);

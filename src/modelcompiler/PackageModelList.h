@@ -74,6 +74,20 @@ struct DeclaredPlayerClass {
 // The player classes a localisation file declares, in file order.
 std::vector<DeclaredPlayerClass> ReadPlayerClassNames(const std::filesystem::path& intFile);
 
+// A declared class that gives no model, and why.
+struct SkippedPlayerClass {
+  DeclaredPlayerClass Class;
+  std::string Reason;
+};
+
+// Opens `packagePath` into `package` and lists the models of the declared
+// classes it holds, in caption order. With `skipped`, a class that gives no
+// model (missing, without a mesh, unreadable) is put there with the reason;
+// without it, such a class is left out and a read failure is thrown.
+PackageModelList ListDeclaredPlayerClasses(unrealpkg::TUTPackage& package, const std::filesystem::path& packagePath,
+                                           const std::vector<DeclaredPlayerClass>& classes,
+                                           std::vector<SkippedPlayerClass>* skipped);
+
 // Lists the models of a package into `package`, which the caller keeps open to
 // read the chosen one. With useInt, `chosenFile` is the package's localisation
 // file and the models are its player classes; otherwise it is the package and

@@ -6,7 +6,6 @@
 #include "platform/AsciiText.h"
 #include "platform/FileLookup.h"
 #include "platform/ProgramHome.h"
-#include "platform/ProgramSettings.h"
 #include "platform/WineRegistry.h"
 
 namespace platform {
@@ -23,22 +22,6 @@ std::string FirstCommandPrefix(std::span<const Registry* const> registries, std:
   return std::string(game.defaultDirectory);
 }
 
-template <typename Use>
-auto WithUserRegistries(Use use) {
-  const UserRegistry user(DefaultUserRegistryPath());
-  const WineRegistry wine(WinePrefix() / "system.reg");
-  const std::array<const Registry*, 2> registries{&user, &wine};
-  return use(std::span<const Registry* const>(registries));
-}
-
-// The game as its Linux release installs it, when the registries name no game
-// that is there.
-bool PreferNativeGame(std::string_view registryDirectory) {
-  std::error_code error;
-  return !std::filesystem::is_directory(WindowsPathToLocal(registryDirectory, WinePrefix()), error) &&
-         std::filesystem::is_directory(NativeGameDirectory(), error);
-}
-
 }  // namespace
 
 GameLocation LocateGame(std::string_view gameDirectorySetting, std::span<const Registry* const> registries) {
@@ -52,28 +35,15 @@ GameLocation LocateGame(std::string_view gameDirectorySetting, std::span<const R
 
 std::filesystem::path NativeGameDirectory() { return XdgDataHome() / "OldUnreal" / "UnrealTournament"; }
 
-GameLocation LocateGame(const std::filesystem::path& settingsFile) {
-  return WithUserRegistries([&](std::span<const Registry* const> registries) {
-    const std::string setting = ReadGameDirectorySetting(settingsFile);
-    GameLocation found = LocateGame(setting, registries);
-    if (setting.empty() && PreferNativeGame(found.gameDirectory)) found = LocateGame(NativeGameDirectory().string(), {});
-    return found;
-  });
-}
-
-std::filesystem::path LocalGameDirectory(const std::filesystem::path& settingsFile) {
-  return WindowsPathToLocal(LocateGame(settingsFile).gameDirectory, WinePrefix());
-}
-
 std::string LocateGameDirectory(const GameCommand& game, std::span<const Registry* const> registries) {
   return FirstCommandPrefix(registries, "\\System\\", game);
 }
 
 std::string LocateGameDirectory(const GameCommand& game) {
-  const std::string found = WithUserRegistries(
-      [&](std::span<const Registry* const> registries) { return LocateGameDirectory(game, registries); });
-  const bool unreal = game.commandKey == UnrealTournamentGame.commandKey;
-  return unreal && PreferNativeGame(found) ? NativeGameDirectory().string() : found;
+  const UserRegistry user(DefaultUserRegistryPath());
+  const WineRegistry wine(WinePrefix() / "system.reg");
+  const std::array<const Registry*, 2> registries{&user, &wine};
+  return LocateGameDirectory(game, registries);
 }
 
 std::filesystem::path WindowsPathToLocal(std::string_view windowsPath, const std::filesystem::path& winePrefix) {

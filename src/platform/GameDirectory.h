@@ -32,11 +32,6 @@ GameLocation LocateGame(std::string_view gameDirectorySetting, std::span<const R
 // Where the game's Linux release installs it: $XDG_DATA_HOME/OldUnreal/UnrealTournament.
 std::filesystem::path NativeGameDirectory();
 
-// LocateGame over the settings file's GameDirectory, the user's registry and
-// the Wine prefix's system.reg, in that order; when neither registry names a
-// game that is there, the native game where it is installed.
-GameLocation LocateGame(const std::filesystem::path& settingsFile);
-
 // A game whose packages the model compiler reads, by the key of its command.
 struct GameCommand {
   std::string_view commandKey;
@@ -50,12 +45,8 @@ inline constexpr GameCommand KlingonHonorGuardGame{"\\khg\\Shell\\open\\command"
 // before its first "\System\", else the game's default directory.
 std::string LocateGameDirectory(const GameCommand& game, std::span<const Registry* const> registries);
 
-// LocateGameDirectory over the user's registry and the Wine prefix's
-// system.reg; for Unreal Tournament, the native game as LocateGame finds it.
+// LocateGameDirectory over the user's registry and the Wine prefix's system.reg.
 std::string LocateGameDirectory(const GameCommand& game);
-
-// The game directory LocateGame(settingsFile) finds, as a local path.
-std::filesystem::path LocalGameDirectory(const std::filesystem::path& settingsFile);
 
 // A Windows path as a local one, "\" read as "/": "C:\x\y" lies in the
 // prefix's drive_c, another drive letter under its dosdevices; paths without

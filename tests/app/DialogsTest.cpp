@@ -192,7 +192,7 @@ TEST(DialogsTest, PreferencesWarnAboutAGameFolderWithoutSystemOrTextures) {
   EXPECT_EQ(app::GameDirectoryWarning(app::PathToQString(game.Path())), "");
 
   ScriptedQuestions questions;
-  app::PreferencesDialog dialog(questions, "/nowhere", "", nullptr);
+  app::PreferencesDialog dialog(questions, "/nowhere", "No game found.", "", nullptr);
   EXPECT_FALSE(Find<QLabel>(dialog, "gamedirectory_warning").text().isEmpty());
   questions.folders.push_back(app::PathToQString(game.Path()));
   Find<QPushButton>(dialog, "gamedirectory_select").click();

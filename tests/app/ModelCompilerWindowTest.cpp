@@ -110,6 +110,7 @@ std::string Text(const std::filesystem::path& file) {
 }  // namespace
 
 TEST_F(ModelCompilerWindowTest, OpensOnTheUnrealTournamentPackagesOfTheGame) {
+  std::filesystem::create_directories(home / "UT" / "System");
   platform::WriteGameDirectorySetting(platform::SettingsFilePath(home.Path()), (home / "UT").string());
   EXPECT_EQ(Window().objectName(), "Tmodelcompiler");
   EXPECT_EQ(Window().windowTitle(), "Model Compiler");

@@ -83,6 +83,7 @@ TEST(ModelCatalogueTest, PackagesAreSoughtInTheGamesSystemFolder) {
   ScopedEnvironment wine({{"WINEPREFIX", (home / "wine").string()}});
   EXPECT_EQ(GetPackageSearchDefaults(false, home.Path()).Directory, home.Path());
   EXPECT_EQ(GetPackageSearchDefaults(true, home.Path()).Extension, ".U");
+  std::filesystem::create_directories(home / "wine/drive_c/Games/UT/System");
   platform::WriteGameDirectorySetting(platform::SettingsFilePath(home.Path()), "C:\\Games\\UT");
   EXPECT_EQ(GetPackageSearchDefaults(true, home.Path()).Directory, home / "wine/drive_c/Games/UT/System/");
 
@@ -90,7 +91,6 @@ TEST(ModelCatalogueTest, PackagesAreSoughtInTheGamesSystemFolder) {
   EXPECT_EQ(FindModelPackage(true, home.Path(), "SoldierSkins"), std::nullopt);
   testsupport::WriteFile(home / "soldierskins.u", {});
   EXPECT_EQ(FindModelPackage(true, home.Path(), "SoldierSkins"), home / "soldierskins.u");
-  std::filesystem::create_directories(home / "wine/drive_c/Games/UT/System");
   testsupport::WriteFile(home / "wine/drive_c/Games/UT/System/SoldierSkins.U", {});
   EXPECT_EQ(FindModelPackage(true, home.Path(), "SoldierSkins"), home / "wine/drive_c/Games/UT/System/SoldierSkins.U");
   EXPECT_EQ(FindModelPackage(false, home.Path(), "SOLDIERSKINS"), home / "soldierskins.u");

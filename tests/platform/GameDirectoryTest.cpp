@@ -35,35 +35,6 @@ TEST(GameDirectoryTest, CutsTheGameCommandBeforeTheExecutable) {
             (Located{"/opt/ut", "/opt/ut\\System\\"}));
 }
 
-TEST(GameDirectoryTest, SettingThenUserRegistryThenWinePrefix) {
-  testsupport::TempDir dir;
-  ScopedEnvironment env({{"XDG_CONFIG_HOME", (dir / "config").string()}, {"WINEPREFIX", (dir / "wine").string()},
-                         {"XDG_DATA_HOME", (dir / "data").string()}});
-  const auto settings = dir / "UTMarbelle.ini";
-  EXPECT_EQ(platform::LocateGame(settings).gameDirectory, "C:\\UnrealTournament");
-  // The Linux release's game where it installs, while no registry names a game that is there.
-  std::filesystem::create_directories(dir / "data/OldUnreal/UnrealTournament/System");
-  const std::string native = (dir / "data/OldUnreal/UnrealTournament").string();
-  EXPECT_EQ(platform::LocateGame(settings).gameDirectory, native);
-  EXPECT_EQ(platform::LocateGameDirectory(platform::UnrealTournamentGame), native);
-  EXPECT_EQ(platform::LocateGameDirectory(platform::DeusExGame), "C:\\DeusEx");
-  std::filesystem::create_directories(dir / "wine/dosdevices/d:/Wine");
-  std::filesystem::create_directories(dir / "wine/drive_c/User");
-
-  std::filesystem::create_directories(dir / "wine");
-  testsupport::WriteFile(dir / "wine" / "system.reg",
-                         Bytes("WINE REGISTRY Version 2\n[Software\\\\Classes\\\\unreal\\\\Shell\\\\open\\\\command]\n"
-                               "@=\"D:\\\\Wine\\\\System\\\\UnrealTournament.exe\"\n"));
-  EXPECT_EQ(platform::LocateGame(settings).gameDirectory, "D:\\Wine");
-
-  platform::UserRegistry(platform::DefaultUserRegistryPath())
-      .WriteDefaultValue(platform::GameCommandKey, "C:\\User\\System\\UnrealTournament.exe");
-  EXPECT_EQ(platform::LocateGame(settings).gameDirectory, "C:\\User");
-
-  platform::WriteGameDirectorySetting(settings, "/opt/ut");
-  EXPECT_EQ(platform::LocateGame(settings).systemDirectory, "/opt/ut\\System\\");
-}
-
 TEST(GameDirectoryTest, OtherGamesAnswerToTheirOwnCommands) {
   testsupport::TempDir dir;
   platform::UserRegistry registry(dir / "registry.ini");

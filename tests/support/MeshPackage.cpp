@@ -357,6 +357,8 @@ std::int32_t MeshPackage::AddPlayerClass(const PlayerClassSpec& spec) {
                                       std::pair{"TeamSkin2", spec.TeamSkin2}, std::pair{"FixedSkin", spec.FixedSkin}})
       if (value) tags.Byte(name, *value);
     if (spec.TeamSkin) tags.Str("TeamSkin", *spec.TeamSkin);
+    if (spec.MultiSkinned) tags.Bool("bIsMultiSkinned", *spec.MultiSkinned);
+    if (spec.DefaultSkinName) tags.Str("DefaultSkinName", *spec.DefaultSkinName);
   });
 }
 

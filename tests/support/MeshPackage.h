@@ -85,6 +85,9 @@ struct PlayerClassSpec {
   std::optional<std::uint8_t> FixedSkin{};
   std::optional<std::uint8_t> TeamSkin1{};
   std::optional<std::uint8_t> TeamSkin2{};
+  std::optional<bool> MultiSkinned{};
+  // "Package.Texture": the skin worn without a choice.
+  std::optional<std::string> DefaultSkinName{};
   // The description of the class's localisation line.
   std::string Description{};
 };
