@@ -57,6 +57,7 @@ MainWindow::MainWindow(std::filesystem::path home, UserQuestions& questions, QWi
   setObjectName("main_unificada");
   unrealpkg::RegisterAllObjectClasses();
   BuildLayout();
+  BuildStartPage();
   BuildMenus();
   Guarded([&] { loadAnimations_->setChecked(platform::ReadLoadAnimations(settingsFile_)); });
   setWindowTitle(WindowCaption);
@@ -75,8 +76,12 @@ MainWindow::MainWindow(std::filesystem::path home, UserQuestions& questions, QWi
   });
   connect(options_, &ProjectOptionsPage::Settled, this, [this] { GeneratePalettes(); });
   connect(compileJob_, &CompileJob::Finished, this, &MainWindow::CompileEnded);
-  // Problems of the scan are told once the window is up.
-  QTimer::singleShot(0, this, &MainWindow::ReportCatalogueProblems);
+  UpdateStartPage();
+  // Problems of the scan are told once the window is up; then the game's new models are added.
+  QTimer::singleShot(0, this, [this] {
+    ReportCatalogueProblems();
+    Guarded([this] { AddGameModels(false); });
+  });
 }
 
 MainWindow::~MainWindow() {
@@ -177,6 +182,7 @@ void MainWindow::BuildMenus() {
   loadAnimations_->setChecked(true);
   expertMode_ = AddAction(file, "mnu_Expertmode", "Show Advanced Mode");
   expertMode_->setCheckable(true);
+  QAction* findModels = AddAction(file, "mnu_FindGameModels", "Find Models in Game...");
   modelCompiler_ = AddAction(file, "mnu_ModelCompiler", "Model Compiler...");
   modelCompiler_->setVisible(false);
   file->addSeparator();
@@ -260,6 +266,7 @@ void MainWindow::BuildMenus() {
   connect(contents, &QAction::triggered, this, [this] { Guarded([this] { ShowHelpContents(); }); });
   connect(openGL, &QAction::triggered, this, [this] { Guarded([this] { ShowOpenGLInformation(); }); });
   connect(about, &QAction::triggered, this, [this] { ShowAbout(); });
+  connect(findModels, &QAction::triggered, this, [this] { Guarded([this] { AddGameModels(true); }); });
   connect(modelCompiler_, &QAction::triggered, this, [this] { Guarded([this] { ShowModelCompiler(); }); });
   connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::FillRecentMenu);
 }
@@ -376,6 +383,7 @@ void MainWindow::ShowPreferences() {
   if (dialog.exec() != QDialog::Accepted) return;
   platform::WriteGameDirectorySetting(settingsFile_, dialog.GameDirectorySetting().toStdString());
   DetectGameDirectory();
+  AddGameModels(false);
 }
 
 void MainWindow::BeginBusy() {

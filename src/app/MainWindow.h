@@ -15,6 +15,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QStackedWidget;
 class QTabWidget;
 class QTimer;
 class QUndoStack;
@@ -31,6 +32,7 @@ class ProgressWindow;
 class ProjectOptionsPage;
 class SkinTreeModel;
 class SkinTreeView;
+class StartPage;
 class TextureEditorPanel;
 class UserQuestions;
 struct CompileResult;
@@ -81,6 +83,13 @@ private:
   QAction* AddAction(QMenu* menu, const char* name, const QString& caption);
 
   // Start-up.
+  void BuildStartPage();
+  // Shows what was found of the game and the recent projects, while no project is open.
+  void UpdateStartPage();
+  // Makes definitions for the game's player models that have none; asking,
+  // also offers to replace those made before and tells what it did whatever
+  // it did. Without asking, it tells only what it added.
+  void AddGameModels(bool replaceAsking);
   void RegisterDesktopTypes();
   void DetectGameDirectory();
   void ReportCatalogueProblems();
@@ -157,6 +166,7 @@ private:
   std::unique_ptr<project::ProjectDocument> document_;
   compile::PaletteGenerator palettes_;
   platform::FoundGame game_;
+  std::size_t gameModelCount_ = 0;
   int busyCount_ = 0;
   const project::SkinNode* popupNode_ = nullptr;
 
@@ -167,6 +177,8 @@ private:
   PreviewPanel* preview_ = nullptr;
   ProjectOptionsPage* options_ = nullptr;
   QTabWidget* pages_ = nullptr;
+  QStackedWidget* stack_ = nullptr;
+  StartPage* startPage_ = nullptr;
   QLabel* statusText_ = nullptr;
   QTimer* refreshTimer_;
   ProgressWindow* progress_ = nullptr;

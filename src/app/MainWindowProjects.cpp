@@ -142,6 +142,7 @@ void MainWindow::EnableProjectCommands() {
   for (QAction* action : {saveProject_, saveAs_, importTextures_, refreshTextures_, compile_, compileInstall_, compileUmod_})
     action->setEnabled(true);
   pages_->setEnabled(true);
+  UpdateStartPage();
 }
 
 bool MainWindow::SaveWithQuestions(const std::function<project::SaveResult(const project::ProjectDocument::TextureSaveQuestion&)>& save) {

@@ -117,7 +117,7 @@ GameModelFinder::GameModelFinder(const std::filesystem::path& gameDirectory, con
       const auto earlier = claimed.find(model.Prefix);
       const auto entry = defined.find(model.Prefix);
       if (earlier != claimed.end()) {
-        model.Status = State::DefinedElsewhere;
+        model.Status = State::SameMesh;
         model.Detail = "it wears the same mesh as \"" + earlier->second + "\"";
       } else if (entry != defined.end() && !SameFolder(entry->second->DefinitionFile().parent_path(), folder)) {
         model.Status = State::DefinedElsewhere;
@@ -173,6 +173,7 @@ std::vector<GameModelOutcome> WriteGameModels(GameModelFinder& finder, bool repl
     } else {
       outcome.What = model.Status == State::Existing           ? Result::Kept
                      : model.Status == State::DefinedElsewhere ? Result::DefinedElsewhere
+                     : model.Status == State::SameMesh         ? Result::SameMesh
                                                                : Result::Failed;
     }
     outcomes.push_back(std::move(outcome));
@@ -198,6 +199,7 @@ std::vector<std::string> DescribeGameModels(const std::vector<GameModelOutcome>&
         lines.push_back("Kept the existing " + name + ": " + model.Definition.string());
         break;
       case Result::DefinedElsewhere:
+      case Result::SameMesh:
         lines.push_back("Left out " + name + ": " + outcome.Detail);
         break;
       case Result::Failed:
@@ -206,6 +208,13 @@ std::vector<std::string> DescribeGameModels(const std::vector<GameModelOutcome>&
     }
   }
   return lines;
+}
+
+std::size_t CountPlayerModels(const std::vector<GameModelOutcome>& outcomes) {
+  using Result = GameModelOutcome::Result;
+  return static_cast<std::size_t>(std::count_if(outcomes.begin(), outcomes.end(), [](const GameModelOutcome& outcome) {
+    return outcome.What != Result::Failed && outcome.What != Result::SameMesh;
+  }));
 }
 
 }  // namespace modelcompiler

@@ -26,8 +26,10 @@ struct GameModel {
     New,
     // Its definition in the game models' folder exists already.
     Existing,
-    // Another definition has its prefix (a hand-made one, or another class on the same mesh).
+    // A definition elsewhere, made by hand, has its prefix.
     DefinedElsewhere,
+    // An earlier class of the game wears the same mesh.
+    SameMesh,
     // It cannot be read; Detail says why.
     Unreadable,
   };
@@ -69,7 +71,7 @@ private:
 
 // What writing did to one model.
 struct GameModelOutcome {
-  enum class Result { Added, Replaced, Kept, DefinedElsewhere, Failed };
+  enum class Result { Added, Replaced, Kept, DefinedElsewhere, SameMesh, Failed };
   const GameModel* Model = nullptr;
   Result What = Result::Added;
   std::string Detail;
@@ -85,5 +87,8 @@ std::vector<GameModelOutcome> WriteGameModels(GameModelFinder& finder, bool repl
 
 // One line per model: what was added, replaced or kept, and what could not be.
 std::vector<std::string> DescribeGameModels(const std::vector<GameModelOutcome>& outcomes);
+
+// How many of the game's player models the catalogue now offers, each mesh once.
+std::size_t CountPlayerModels(const std::vector<GameModelOutcome>& outcomes);
 
 }  // namespace modelcompiler

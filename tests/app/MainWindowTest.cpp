@@ -34,7 +34,8 @@ TEST(MainWindowTest, StartsWithTheMenusCaptionsAndStatesOfAWindowWithoutProject)
   EXPECT_EQ(menus, QStringList({"File", "Edit", "Actions", "Help"}));
   EXPECT_EQ(MenuCaptions(fixture.Child<QMenu>("mnu_File").menuAction()->menu()),
             QStringList({"New Project...", "Load Project...", "Recent Projects", "Save Project", "Save Project As...",
-                         "Install UMOD...", "-", "Load Animations", "Show Advanced Mode", "Model Compiler...", "-",
+                         "Install UMOD...", "-", "Load Animations", "Show Advanced Mode", "Find Models in Game...",
+                         "Model Compiler...", "-",
                          "Exit"}));
   EXPECT_EQ(MenuCaptions(&fixture.Child<QMenu>("mnu_Actions")),
             QStringList({"Refresh Textures", "Import Textures...", "-", "Compile Project to UTX/INT...",
@@ -68,6 +69,7 @@ TEST(MainWindowTest, StartsWithTheMenusCaptionsAndStatesOfAWindowWithoutProject)
 TEST(MainWindowTest, AdvancedModeShowsAndHidesItsThreeThingsTogether) {
   WindowFixture fixture;
   fixture.window->show();
+  fixture.NewProject();
   QAction& advanced = fixture.Action("mnu_Expertmode");
   auto& button = fixture.Child<QPushButton>("btn_defaultposition");
   auto& status = fixture.Child<QStatusBar>("StatusBarPreview");
@@ -119,6 +121,7 @@ TEST(MainWindowTest, TheGameDirectoryComesFromTheSettingOrTheRegistry) {
   EXPECT_EQ(fixture.window->GameDirectory(), "C:\\Games\\UT");
   EXPECT_EQ(fixture.window->GameDirectoryPath(), fixture.home / "user" / "wine" / "drive_c" / "Games" / "UT");
 
+  std::filesystem::create_directories(fixture.home / "ut" / "System");
   platform::WriteGameDirectorySetting(platform::SettingsFilePath(fixture.home.Path()), (fixture.home / "ut").string());
   fixture.window = std::make_unique<app::MainWindow>(fixture.home.Path(), fixture.questions);
   EXPECT_EQ(fixture.window->GameDirectoryPath(), fixture.home / "ut");

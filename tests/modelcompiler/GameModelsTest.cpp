@@ -81,7 +81,7 @@ TEST(GameModelsTest, EveryDeclaredPlayerClassBecomesAModelOnceAndTheUnreadableOn
   EXPECT_EQ(finder.Count(GameModel::State::New), 2u);
   const GameModel& twin = setup.Find("Commando Twin", finder);
   EXPECT_EQ(twin.Status, GameModel::State::New) << "the first of two classes on one mesh, by caption, takes it";
-  EXPECT_EQ(setup.Find("Male Commando", finder).Status, GameModel::State::DefinedElsewhere);
+  EXPECT_EQ(setup.Find("Male Commando", finder).Status, GameModel::State::SameMesh);
   EXPECT_NE(setup.Find("Ghost", finder).Detail.find("Gone.u is not in"), std::string::npos);
   EXPECT_EQ(setup.Find("Wreck", finder).Status, GameModel::State::Unreadable);
 
@@ -95,6 +95,7 @@ TEST(GameModelsTest, EveryDeclaredPlayerClassBecomesAModelOnceAndTheUnreadableOn
             0u);
   EXPECT_EQ(lines[3].rfind("Added \"Male Soldier\" (Botpack.TMale2): ", 0), 0u) << lines[3];
   EXPECT_EQ(lines[4].rfind("Cannot add \"Wreck\" (Broken.TWreck): ", 0), 0u) << lines[4];
+  EXPECT_EQ(modelcompiler::CountPlayerModels(outcomes), 2u);
 
   const model::ModelCatalogue catalogue = model::ScanModelCatalogue(setup.home);
   ASSERT_EQ(catalogue.Entries.size(), 2u);
