@@ -358,7 +358,9 @@ void MainWindow::ShowHelpContents() {
   const std::filesystem::path manual = HelpFile();
   if (!std::filesystem::exists(manual))
     throw std::runtime_error("The help file \"" + manual.string() + "\" is missing.");
-  QDesktopServices::openUrl(HelpContentsUrl(manual));
+  if (!QDesktopServices::openUrl(HelpContentsUrl(manual)))
+    questions_.Message(MessageIcon::Information, "Help",
+                       "No web browser could be started to show the manual. It is at:\n\n" + PathToQString(manual));
 }
 
 void MainWindow::ShowOpenGLInformation() {
