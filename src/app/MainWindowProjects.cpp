@@ -47,15 +47,17 @@ void MainWindow::NewProject() {
   const std::optional<std::size_t> chosen = questions_.AskModel(catalogue_);
   if (!chosen || *chosen >= catalogue_.Entries.size()) return;
   const std::shared_ptr<const model::TModelo> model = catalogue_.Entries[*chosen];
-  const QString file = questions_.PickSaveFile(SaveTitle(model->Prefix),
-                                               PathToQString(home_ / (model->Prefix + "Skins")), ProjectFilter, "mrb");
-  if (file.isEmpty()) return;
+  // A refused name asks again, until a right one or Cancel.
   std::unique_ptr<project::ProjectDocument> document;
-  try {
-    document = project::ProjectDocument::New(model, QStringToPath(file), home_);
-  } catch (const project::ProjectError& e) {
-    questions_.Message(MessageIcon::Error, "Saving", ToQString(e.what()));
-    return;
+  while (!document) {
+    const QString file = questions_.PickSaveFile(SaveTitle(model->Prefix),
+                                                 PathToQString(home_ / (model->Prefix + "Skins")), ProjectFilter, "mrb");
+    if (file.isEmpty()) return;
+    try {
+      document = project::ProjectDocument::New(model, QStringToPath(file), home_);
+    } catch (const project::ProjectError& e) {
+      questions_.Message(MessageIcon::Error, "Saving", ToQString(e.what()));
+    }
   }
   TakeDocument(std::move(document));
   preview_->Initialize(*document_, home_);
