@@ -55,6 +55,7 @@ MainWindow::MainWindow(std::filesystem::path home, UserQuestions& questions, QWi
       refreshTimer_(new QTimer(this)),
       compileJob_(new CompileJob(this)) {
   setObjectName("main_unificada");
+  questions_.RememberFoldersIn(settingsFile_);
   unrealpkg::RegisterAllObjectClasses();
   BuildLayout();
   BuildMenus();

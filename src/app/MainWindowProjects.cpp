@@ -38,6 +38,11 @@ QString SaveTitle(const std::string& prefix) {
   return "Saving Marbelle Project (prefix must be \"" + ToQString(prefix) + "Skins\")";
 }
 
+// The name a save dialog proposes: the prefix the model requires.
+QString ProposedProject(const std::filesystem::path& home, const std::string& prefix) {
+  return PathToQString(home / (prefix + "Skins"));
+}
+
 }  // namespace
 
 bool MainWindow::OfferToSave() { return !document_ || !document_->Modified() || SaveProject(true); }
@@ -50,8 +55,8 @@ void MainWindow::NewProject() {
   // A refused name asks again, until a right one or Cancel.
   std::unique_ptr<project::ProjectDocument> document;
   while (!document) {
-    const QString file = questions_.PickSaveFile(SaveTitle(model->Prefix),
-                                                 PathToQString(home_ / (model->Prefix + "Skins")), ProjectFilter, "mrb");
+    const QString file = questions_.PickSaveFile(FileKind::Project, SaveTitle(model->Prefix),
+                                                 ProposedProject(home_, model->Prefix), ProjectFilter, "mrb");
     if (file.isEmpty()) return;
     try {
       document = project::ProjectDocument::New(model, QStringToPath(file), home_);
@@ -65,7 +70,8 @@ void MainWindow::NewProject() {
 
 void MainWindow::LoadProject() {
   if (!OfferToSave()) return;
-  const QString file = questions_.PickOpenFile("Opening Marbelle Project", PathToQString(home_), ProjectFilter);
+  const QString file =
+      questions_.PickOpenFile(FileKind::Project, "Opening Marbelle Project", PathToQString(home_), ProjectFilter);
   if (file.isEmpty()) return;
   OpenProjectFile(QStringToPath(file));
 }
@@ -170,8 +176,8 @@ bool MainWindow::SaveProject(bool asking) {
 void MainWindow::SaveProjectAs() {
   if (!document_) return;
   const std::string& prefix = document_->Model().Prefix;
-  const QString file =
-      questions_.PickSaveFile(SaveTitle(prefix), PathToQString(home_ / (prefix + "Skins")), ProjectFilter, "mrb");
+  const QString file = questions_.PickSaveFile(FileKind::Project, SaveTitle(prefix), ProposedProject(home_, prefix),
+                                               ProjectFilter, "mrb");
   if (file.isEmpty()) return;
   const std::filesystem::path target = QStringToPath(file);
   SaveWithQuestions([&](const auto& ask) { return document_->SaveAs(target, ask); });
