@@ -196,6 +196,7 @@ PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(
               });
             });
     connect(viewer_, &PreviewViewer::Wheeled, this, &PreviewPanel::Wheel);
+    connect(viewer_, &PreviewViewer::ExposureChanged, this, &PreviewPanel::UpdateClock);
     connect(viewer_, &PreviewViewer::RenderFailed, this,
             [this](const QString& message) { questions_.Message(MessageIcon::Error, "UT Marbelle", message); });
   }
@@ -399,7 +400,10 @@ void PreviewPanel::ChooseAnimation(int entry) {
   Redraw();
 }
 
-void PreviewPanel::UpdateClock() { clock_->SetEnabled(session_.AnimationEntry() > 0 && !stopped_->isChecked()); }
+// The animation runs only where its frames are seen: not stopped, in a viewer on screen.
+void PreviewPanel::UpdateClock() {
+  clock_->SetEnabled(session_.AnimationEntry() > 0 && !stopped_->isChecked() && viewer_ && viewer_->isExposed());
+}
 
 void PreviewPanel::ApplyPreset(int row) {
   if (!document_ || row < 0 || static_cast<std::size_t>(row) >= presets_list_.size()) return;
