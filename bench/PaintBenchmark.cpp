@@ -16,7 +16,9 @@
 #include <filesystem>
 #include <random>
 
+#include "SampleHome.h"
 #include "SilentQuestions.h"
+#include "WindowBenchmarkMain.h"
 #include "app/MainWindow.h"
 #include "app/SkinTreeModel.h"
 #include "raster/PictureFile.h"
@@ -26,23 +28,17 @@ namespace {
 // The sample home of this build, with copr1.png (Copper, Body) replaced.
 class PaintHome {
 public:
-  explicit PaintHome(int side) : home_(std::filesystem::temp_directory_path() / "marbelle-paint-benchmark") {
-    std::filesystem::remove_all(home_);
-    std::filesystem::create_directories(home_);
-    const std::filesystem::path sample = MARBELLE_SAMPLE_HOME;
-    for (const char* entry : {"Mannequin.u", "MannequinSkinsSample.mrb", "CustomModels", "Samples"})
-      std::filesystem::copy(sample / entry, home_ / entry, std::filesystem::copy_options::recursive);
+  explicit PaintHome(int side) : sample_("marbelle-paint-benchmark") {
     raster::Bitmap picture(side, side, raster::PixelFormat::Bgr24);
     std::mt19937 random(7);
     for (std::uint8_t& byte : picture.Pixels()) byte = static_cast<std::uint8_t>(random());
-    raster::SavePicture(picture, home_ / "Samples" / "Mannequin" / "copr1.png");
+    raster::SavePicture(picture, Home() / "Samples" / "Mannequin" / "copr1.png");
   }
-  ~PaintHome() { std::filesystem::remove_all(home_); }
 
-  const std::filesystem::path& Home() const { return home_; }
+  const std::filesystem::path& Home() const { return sample_.Home(); }
 
 private:
-  std::filesystem::path home_;
+  SampleHome sample_;
 };
 
 class Painting {
@@ -134,18 +130,9 @@ BENCHMARK(BM_EndOfStrokeUntilThePreviewDrew)->Arg(256)->Arg(1024)->Unit(benchmar
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::filesystem::path user = std::filesystem::temp_directory_path() / "marbelle-paint-benchmark-user";
-  setenv("XDG_DATA_HOME", (user / "data").c_str(), 1);
-  setenv("XDG_CONFIG_HOME", (user / "config").c_str(), 1);
-  setenv("WINEPREFIX", (user / "wine").c_str(), 1);
   // Times the work, not the wait for the display's next refresh.
   QSurfaceFormat format = QSurfaceFormat::defaultFormat();
   format.setSwapInterval(0);
   QSurfaceFormat::setDefaultFormat(format);
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  std::filesystem::remove_all(user);
-  return 0;
+  return RunWindowBenchmarks(argc, argv, "marbelle-paint-benchmark-user");
 }

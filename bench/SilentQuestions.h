@@ -11,10 +11,6 @@ public:
   bool AskYesNo(app::MessageIcon, const QString&, const QString&) override { return false; }
   app::CloseAnswer AskSaveDiscardCancel(const QString&, const QString&) override { return app::CloseAnswer::Discard; }
   app::ReloadAnswer AskReloadOrKeep(const QString&, const QString&) override { return app::ReloadAnswer::Keep; }
-  QString PickOpenFile(const QString&, const QString&, const QString&) override { return {}; }
-  QStringList PickOpenFiles(const QString&, const QString&, const QString&) override { return {}; }
-  QString PickSaveFile(const QString&, const QString&, const QString&, const QString&) override { return {}; }
-  QString PickFolder(const QString&, const QString&) override { return {}; }
   QColor PickColour(const QString&, const QColor&) override { return {}; }
   QString AskText(const QString&, const QString&, const QString& proposed) override { return proposed; }
   std::optional<app::SkinValues> AskSkin(const app::SkinValues&, const app::DialogCheck<app::SkinValues>&) override {
@@ -27,6 +23,12 @@ public:
   std::optional<std::size_t> AskModel(const model::ModelCatalogue&) override { return std::nullopt; }
 
   QString last;
+
+protected:
+  QString ShowOpenFile(const QString&, const QString&, const QString&) override { return {}; }
+  QStringList ShowOpenFiles(const QString&, const QString&, const QString&) override { return {}; }
+  QString ShowSaveFile(const QString&, const QString&, const QString&, const QString&) override { return {}; }
+  QString ShowFolder(const QString&, const QString&) override { return {}; }
 };
 
 }  // namespace benchsupport

@@ -71,15 +71,15 @@ ReloadAnswer DialogQuestions::AskReloadOrKeep(const QString& title, const QStrin
   return box.clickedButton() == reload ? ReloadAnswer::Reload : ReloadAnswer::Keep;
 }
 
-QString DialogQuestions::PickOpenFile(const QString& title, const QString& folder, const QString& filter) {
+QString DialogQuestions::ShowOpenFile(const QString& title, const QString& folder, const QString& filter) {
   return QFileDialog::getOpenFileName(Parent(), title, folder, filter);
 }
 
-QStringList DialogQuestions::PickOpenFiles(const QString& title, const QString& folder, const QString& filter) {
+QStringList DialogQuestions::ShowOpenFiles(const QString& title, const QString& folder, const QString& filter) {
   return QFileDialog::getOpenFileNames(Parent(), title, folder, filter);
 }
 
-QString DialogQuestions::PickSaveFile(const QString& title, const QString& proposed, const QString& filter,
+QString DialogQuestions::ShowSaveFile(const QString& title, const QString& proposed, const QString& filter,
                                       const QString& defaultSuffix) {
   QFileDialog dialog(Parent(), title, proposed, filter);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -89,7 +89,7 @@ QString DialogQuestions::PickSaveFile(const QString& title, const QString& propo
   return dialog.selectedFiles().front();
 }
 
-QString DialogQuestions::PickFolder(const QString& title, const QString& folder) {
+QString DialogQuestions::ShowFolder(const QString& title, const QString& folder) {
   return QFileDialog::getExistingDirectory(Parent(), title, folder);
 }
 

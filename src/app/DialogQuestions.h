@@ -23,17 +23,19 @@ public:
   bool AskYesNo(MessageIcon icon, const QString& title, const QString& text) override;
   CloseAnswer AskSaveDiscardCancel(const QString& title, const QString& text) override;
   ReloadAnswer AskReloadOrKeep(const QString& title, const QString& text) override;
-  QString PickOpenFile(const QString& title, const QString& folder, const QString& filter) override;
-  QStringList PickOpenFiles(const QString& title, const QString& folder, const QString& filter) override;
-  QString PickSaveFile(const QString& title, const QString& proposed, const QString& filter,
-                       const QString& defaultSuffix) override;
-  QString PickFolder(const QString& title, const QString& folder) override;
   QColor PickColour(const QString& title, const QColor& initial) override;
   QString AskText(const QString& title, const QString& prompt, const QString& proposed) override;
   std::optional<SkinValues> AskSkin(const SkinValues& initial, const DialogCheck<SkinValues>& check) override;
   std::optional<TextureValues> AskTexture(const QString& caption, const TextureDialogSetup& setup,
                                           const DialogCheck<TextureValues>& check) override;
   std::optional<std::size_t> AskModel(const model::ModelCatalogue& catalogue) override;
+
+protected:
+  QString ShowOpenFile(const QString& title, const QString& folder, const QString& filter) override;
+  QStringList ShowOpenFiles(const QString& title, const QString& folder, const QString& filter) override;
+  QString ShowSaveFile(const QString& title, const QString& proposed, const QString& filter,
+                       const QString& defaultSuffix) override;
+  QString ShowFolder(const QString& title, const QString& folder) override;
 
 private:
   QWidget* Parent() const;

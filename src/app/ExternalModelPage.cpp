@@ -21,7 +21,7 @@ ExternalModelPage::ExternalModelPage(std::filesystem::path home, UserQuestions& 
                                      QWidget* parent)
     : QWidget(parent), home_(std::move(home)), questions_(questions), compiled_(model) {
   setObjectName("tabExternal");
-  file_ = new FileNameBox(questions_, "modelfile", "Select model file", this);
+  file_ = new FileNameBox(questions_, FileKind::ModelFile, "modelfile", "Select model file", this);
   file_->SetFolder(PathToQString(home_));
   file_->SetFilter(
       "All models (*_d.3d *.3ds *.ms3d *.p3d);;Unreal 3D (*_d.3d);;3DStudio (*.3ds);;MilkShape3D (*.ms3d);;"

@@ -9,8 +9,8 @@
 
 namespace app {
 
-FileNameBox::FileNameBox(UserQuestions& questions, const char* name, QString title, QWidget* parent)
-    : QWidget(parent), questions_(questions), title_(std::move(title)) {
+FileNameBox::FileNameBox(UserQuestions& questions, FileKind kind, const char* name, QString title, QWidget* parent)
+    : QWidget(parent), questions_(questions), kind_(kind), title_(std::move(title)) {
   setObjectName(QString(name) + "_box");
   edit_ = new QLineEdit(this);
   edit_->setObjectName(name);
@@ -27,7 +27,7 @@ FileNameBox::FileNameBox(UserQuestions& questions, const char* name, QString tit
     emit AboutToBrowse();
     // The dialog starts in the chosen file's folder once there is one.
     const QString start = edit_->text().isEmpty() ? folder_ : QFileInfo(edit_->text()).absolutePath();
-    const QString file = questions_.PickOpenFile(title_, start, filter_);
+    const QString file = questions_.PickOpenFile(kind_, title_, start, filter_);
     if (file.isEmpty()) return;
     edit_->setText(file);
     emit Chosen(file);

@@ -3,11 +3,11 @@
 #include <QString>
 #include <QWidget>
 
+#include "app/UserQuestions.h"
+
 class QLineEdit;
 
 namespace app {
-
-class UserQuestions;
 
 // A file name with a browse button: the button asks for a file where the box
 // says, typing a name and pressing Enter chooses it too.
@@ -15,7 +15,7 @@ class FileNameBox final : public QWidget {
   Q_OBJECT
 public:
   // `name` is the box's object name, `title` the file dialog's.
-  FileNameBox(UserQuestions& questions, const char* name, QString title, QWidget* parent = nullptr);
+  FileNameBox(UserQuestions& questions, FileKind kind, const char* name, QString title, QWidget* parent = nullptr);
 
   void SetFolder(const QString& folder) { folder_ = folder; }
   void SetFilter(const QString& filter) { filter_ = filter; }
@@ -28,6 +28,7 @@ signals:
 
 private:
   UserQuestions& questions_;
+  FileKind kind_;
   QString title_;
   QString folder_;
   QString filter_;

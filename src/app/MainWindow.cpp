@@ -55,6 +55,7 @@ MainWindow::MainWindow(std::filesystem::path home, UserQuestions& questions, QWi
       refreshTimer_(new QTimer(this)),
       compileJob_(new CompileJob(this)) {
   setObjectName("main_unificada");
+  questions_.RememberFoldersIn(settingsFile_);
   unrealpkg::RegisterAllObjectClasses();
   BuildLayout();
   BuildStartPage();
@@ -103,7 +104,6 @@ QAction* MainWindow::AddAction(QMenu* menu, const char* name, const QString& cap
 void MainWindow::BuildLayout() {
   pages_ = new QTabWidget;
   pages_->setObjectName("PageControl1");
-  pages_->setFixedWidth(270);
   pages_->setEnabled(false);
 
   auto* skinPage = new QWidget;
@@ -119,15 +119,19 @@ void MainWindow::BuildLayout() {
   tree_->setModel(treeModel_);
   tree_->setItemDelegate(new SkinTreeDelegate(tree_));
   tree_->setContextMenuPolicy(Qt::CustomContextMenu);
+  // A few skins and their sections stay in sight while the editor shows a texture.
+  tree_->setMinimumHeight(8 * tree_->fontMetrics().lineSpacing() + 2 * tree_->frameWidth());
   editor_ = new TextureEditorPanel(questions_, *undoStack_, skinPage);
-  auto* split = new QSplitter(Qt::Vertical, skinPage);
-  split->addWidget(tree_);
-  split->addWidget(editor_);
-  split->setStretchFactor(0, 1);
+  skinRows_ = new QSplitter(Qt::Vertical, skinPage);
+  skinRows_->setObjectName("skin_editor_rows");
+  skinRows_->setChildrenCollapsible(false);
+  skinRows_->addWidget(tree_);
+  skinRows_->addWidget(editor_);
+  skinRows_->setStretchFactor(0, 1);
   auto* skinLayout = new QVBoxLayout(skinPage);
   skinLayout->setContentsMargins(2, 2, 2, 2);
   skinLayout->addWidget(skinHeader);
-  skinLayout->addWidget(split, 1);
+  skinLayout->addWidget(skinRows_, 1);
   pages_->addTab(skinPage, "Skin Editor");
 
   options_ = new ProjectOptionsPage(questions_);
@@ -136,12 +140,17 @@ void MainWindow::BuildLayout() {
   preview_ = new PreviewPanel(questions_);
   connect(preview_, &PreviewPanel::DefinitionSaved, this, [this] { Guarded([this] { ReloadCatalogue(); }); });
 
-  auto* central = new QWidget;
-  auto* layout = new QHBoxLayout(central);
-  layout->setContentsMargins(2, 2, 2, 2);
-  layout->addWidget(pages_);
-  layout->addWidget(preview_, 1);
-  setCentralWidget(central);
+  // The columns share a wider window: the tree's captions and the preview's lists grow too.
+  columns_ = new QSplitter(Qt::Horizontal);
+  columns_->setObjectName("main_columns");
+  columns_->setChildrenCollapsible(false);
+  columns_->setContentsMargins(2, 2, 2, 2);
+  pages_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  columns_->addWidget(pages_);
+  columns_->addWidget(preview_);
+  columns_->setStretchFactor(0, 1);
+  columns_->setStretchFactor(1, 2);
+  setCentralWidget(columns_);
 
   statusText_ = new QLabel;
   statusText_->setObjectName("StatusBarText");
@@ -333,6 +342,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
       }
     }
   }
+  SaveLayout();
   event->accept();
 }
 
@@ -362,7 +372,9 @@ void MainWindow::ShowHelpContents() {
   const std::filesystem::path manual = HelpFile();
   if (!std::filesystem::exists(manual))
     throw std::runtime_error("The help file \"" + manual.string() + "\" is missing.");
-  QDesktopServices::openUrl(HelpContentsUrl(manual));
+  if (!QDesktopServices::openUrl(HelpContentsUrl(manual)))
+    questions_.Message(MessageIcon::Information, "Help",
+                       "No web browser could be started to show the manual. It is at:\n\n" + PathToQString(manual));
 }
 
 void MainWindow::ShowOpenGLInformation() {

@@ -16,6 +16,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QStackedWidget;
+class QSplitter;
 class QTabWidget;
 class QTimer;
 class QUndoStack;
@@ -52,6 +53,9 @@ public:
 
   // Opens a project file, asking first to save the open one when it is modified.
   bool OpenProject(const std::filesystem::path& file);
+  // Shows the window as it last closed: frame, maximised or not, splitters
+  // and advanced mode; the first time, centred on most of the screen.
+  void ShowWithLastLayout();
 
   const project::ProjectDocument* Document() const { return document_.get(); }
   const model::ModelCatalogue& Catalogue() const { return catalogue_; }
@@ -80,6 +84,7 @@ protected:
 private:
   void BuildMenus();
   void BuildLayout();
+  void SaveLayout();
   QAction* AddAction(QMenu* menu, const char* name, const QString& caption);
 
   // Start-up.
@@ -179,6 +184,8 @@ private:
   QTabWidget* pages_ = nullptr;
   QStackedWidget* stack_ = nullptr;
   StartPage* startPage_ = nullptr;
+  QSplitter* columns_ = nullptr;
+  QSplitter* skinRows_ = nullptr;
   QLabel* statusText_ = nullptr;
   QTimer* refreshTimer_;
   ProgressWindow* progress_ = nullptr;

@@ -50,7 +50,10 @@ void MainWindow::CompileEnded(const CompileResult& result) {
       for (const auto* messages : {&result.Outcome.Refusals, &result.Outcome.Warnings})
         for (const std::string& message : *messages) lines << ToQString(message);
       if (!lines.isEmpty()) questions_.Message(MessageIcon::Warning, "Compilation", lines.join("\n\n"));
-      questions_.Message(MessageIcon::Information, "Compilation", ToQString(result.Outcome.Message));
+      QStringList written;
+      for (const std::filesystem::path& file : result.Outcome.WrittenFiles) written << PathToQString(file);
+      questions_.Message(MessageIcon::Information, "Compilation",
+                         ToQString(result.Outcome.Message) + "\n\nFiles written:\n" + written.join("\n"));
       break;
     }
     case CompileResult::End::Cancelled:

@@ -38,6 +38,11 @@ QString SaveTitle(const std::string& prefix) {
   return "Saving Marbelle Project (prefix must be \"" + ToQString(prefix) + "Skins\")";
 }
 
+// The name a save dialog proposes: the prefix the model requires.
+QString ProposedProject(const std::filesystem::path& home, const std::string& prefix) {
+  return PathToQString(home / (prefix + "Skins"));
+}
+
 }  // namespace
 
 bool MainWindow::OfferToSave() { return !document_ || !document_->Modified() || SaveProject(true); }
@@ -47,15 +52,17 @@ void MainWindow::NewProject() {
   const std::optional<std::size_t> chosen = questions_.AskModel(catalogue_);
   if (!chosen || *chosen >= catalogue_.Entries.size()) return;
   const std::shared_ptr<const model::TModelo> model = catalogue_.Entries[*chosen];
-  const QString file = questions_.PickSaveFile(SaveTitle(model->Prefix),
-                                               PathToQString(home_ / (model->Prefix + "Skins")), ProjectFilter, "mrb");
-  if (file.isEmpty()) return;
+  // A refused name asks again, until a right one or Cancel.
   std::unique_ptr<project::ProjectDocument> document;
-  try {
-    document = project::ProjectDocument::New(model, QStringToPath(file), home_);
-  } catch (const project::ProjectError& e) {
-    questions_.Message(MessageIcon::Error, "Saving", ToQString(e.what()));
-    return;
+  while (!document) {
+    const QString file = questions_.PickSaveFile(FileKind::Project, SaveTitle(model->Prefix),
+                                                 ProposedProject(home_, model->Prefix), ProjectFilter, "mrb");
+    if (file.isEmpty()) return;
+    try {
+      document = project::ProjectDocument::New(model, QStringToPath(file), home_);
+    } catch (const project::ProjectError& e) {
+      questions_.Message(MessageIcon::Error, "Saving", ToQString(e.what()));
+    }
   }
   TakeDocument(std::move(document));
   preview_->Initialize(*document_, home_);
@@ -63,7 +70,8 @@ void MainWindow::NewProject() {
 
 void MainWindow::LoadProject() {
   if (!OfferToSave()) return;
-  const QString file = questions_.PickOpenFile("Opening Marbelle Project", PathToQString(home_), ProjectFilter);
+  const QString file =
+      questions_.PickOpenFile(FileKind::Project, "Opening Marbelle Project", PathToQString(home_), ProjectFilter);
   if (file.isEmpty()) return;
   OpenProjectFile(QStringToPath(file));
 }
@@ -169,8 +177,8 @@ bool MainWindow::SaveProject(bool asking) {
 void MainWindow::SaveProjectAs() {
   if (!document_) return;
   const std::string& prefix = document_->Model().Prefix;
-  const QString file =
-      questions_.PickSaveFile(SaveTitle(prefix), PathToQString(home_ / (prefix + "Skins")), ProjectFilter, "mrb");
+  const QString file = questions_.PickSaveFile(FileKind::Project, SaveTitle(prefix), ProposedProject(home_, prefix),
+                                               ProjectFilter, "mrb");
   if (file.isEmpty()) return;
   const std::filesystem::path target = QStringToPath(file);
   SaveWithQuestions([&](const auto& ask) { return document_->SaveAs(target, ask); });

@@ -154,7 +154,7 @@ void MainWindow::DeleteTexture() {
 
 void MainWindow::ImportTextures() {
   if (!document_) return;
-  ImportFiles(questions_.PickOpenFiles("Import Textures", PathToQString(home_), PictureFilter()));
+  ImportFiles(questions_.PickOpenFiles(FileKind::Texture, "Import Textures", PathToQString(home_), PictureFilter()));
 }
 
 void MainWindow::ImportFiles(const QStringList& files) {

@@ -6,8 +6,12 @@
 namespace app {
 
 void MainWindow::InstallUmod() {
-  const QString file =
-      questions_.PickOpenFile("Install UMOD", PathToQString(home_), "UMOD installers (*.umod);;All files (*)");
+  // Archives are often kept in the game's folder; the program home when there is no game.
+  std::error_code error;
+  const std::filesystem::path start =
+      std::filesystem::is_directory(GameDirectoryPath(), error) ? GameDirectoryPath() : home_;
+  const QString file = questions_.PickOpenFile(FileKind::Umod, "Install UMOD", PathToQString(start),
+                                               "UMOD installers (*.umod);;All files (*)");
   if (file.isEmpty()) return;
   // Every check of the archive runs before the question, so nothing is offered that would be refused.
   const compile::UmodContents archive = compile::ReadUmodArchive(QStringToPath(file));

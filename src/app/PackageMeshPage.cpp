@@ -64,7 +64,7 @@ PackageMeshPage::PackageMeshPage(std::filesystem::path home, std::filesystem::pa
   useInt_ = new QCheckBox("Use INT files", this);
   useInt_->setObjectName("cbUseINT");
   useInt_->setChecked(true);
-  file_ = new FileNameBox(questions_, "utpackage", "Select package file", this);
+  file_ = new FileNameBox(questions_, FileKind::GamePackage, "utpackage", "Select package file", this);
   auto* top = new QFormLayout;
   auto* gameRow = new QHBoxLayout;
   gameRow->addWidget(game_, 1);
@@ -188,7 +188,9 @@ void PackageMeshPage::GameChanged(int game) {
   useInt_->setChecked(chosen.UseInt);
   RunModelCompilerStep(*this, questions_, [&] {
     const std::string folder = modelcompiler::GamePackageFolder(chosen, settingsFile_);
-    file_->SetFolder(PathToQString(platform::WindowsPathToLocal(folder, platform::WinePrefix())));
+    // The game's System folder in whatever letter case it has.
+    const std::filesystem::path local = platform::WindowsPathToLocal(folder, platform::WinePrefix());
+    file_->SetFolder(PathToQString(platform::GameFolder(local.parent_path(), local.filename().string())));
   });
 }
 

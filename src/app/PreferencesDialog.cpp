@@ -51,8 +51,8 @@ PreferencesDialog::PreferencesDialog(UserQuestions& questions, const QString& de
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(browse, &QPushButton::clicked, this, [this, detected] {
-    const QString folder = questions_.PickFolder("Game folder", gameDirectory_->text().isEmpty() ? detected
-                                                                                                : gameDirectory_->text());
+    const QString folder = questions_.PickFolder(FileKind::GameFolder, "Game folder",
+                                                 gameDirectory_->text().isEmpty() ? detected : gameDirectory_->text());
     if (!folder.isEmpty()) gameDirectory_->setText(folder);
   });
   connect(gameDirectory_, &QLineEdit::textChanged, this, &PreferencesDialog::UpdateWarning);

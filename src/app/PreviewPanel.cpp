@@ -7,10 +7,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
@@ -63,12 +63,16 @@ PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(
 
   auto* tools = new QWidget(this);
   tools->setObjectName("preview_tools");
-  tools->setFixedWidth(136);
   auto* column = new QVBoxLayout(tools);
   column->setContentsMargins(2, 2, 2, 2);
   skins_ = List("skin_selection", tools);
   teams_ = List("team_selection", tools);
   faces_ = List("face_selection", tools);
+  // The column widens to the longest skin, team or face rather than cut it.
+  for (QComboBox* list : {skins_, teams_, faces_}) {
+    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    list->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+  }
   for (const auto& [caption, list] : {std::pair{"Skin:", skins_}, std::pair{"Team:", teams_}, std::pair{"Face:", faces_}}) {
     auto* label = new QLabel(caption, tools);
     label->setBuddy(list);
@@ -96,6 +100,7 @@ PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(
   auto* presetsLayout = new QVBoxLayout(presetsGroup);
   presets_ = new QListWidget(presetsGroup);
   presets_->setObjectName("presets");
+  presets_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
   presets_->setToolTip("Double-click to use; Right-click for popup menu");
   presetsLayout->addWidget(presets_);
   column->addWidget(presetsGroup, 1);
@@ -111,7 +116,6 @@ PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(
     view = QWidget::createWindowContainer(viewer_, this);
     view->setObjectName("GLSceneViewer");
     view->setAccessibleName("Preview");
-    view->setMinimumSize(330, 480);
     view->setToolTip(
         "Left-Click rotates;Wheel or Left+Right-click zooms;Right-Click pans (XY);Ctrl+Right-Click pans (ZY)");
   } else {
@@ -120,9 +124,10 @@ PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(
     missing->setObjectName("GLSceneViewer");
     missing->setAlignment(Qt::AlignCenter);
     missing->setWordWrap(true);
-    missing->setMinimumSize(330, 480);
     view = missing;
   }
+  // Small enough for the three columns to share a 1024-pixel screen.
+  view->setMinimumSize(300, 480);
   view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
   status_ = new QStatusBar(this);
@@ -133,15 +138,17 @@ PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(
   rotation_ = Panel("preview_rotation", 150, status_);
   status_->hide();
 
-  auto* body = new QHBoxLayout;
-  body->setContentsMargins(0, 0, 0, 0);
+  auto* body = new QSplitter(Qt::Horizontal, this);
+  body->setObjectName("preview_columns");
+  body->setChildrenCollapsible(false);
   body->addWidget(tools);
-  body->addWidget(view, 1);
+  body->addWidget(view);
+  body->setStretchFactor(1, 1);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(2);
   layout->addWidget(header);
-  layout->addLayout(body, 1);
+  layout->addWidget(body, 1);
   layout->addWidget(status_);
 
   clock_ = new render::AnimationClock(this);
@@ -189,6 +196,7 @@ PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(
               });
             });
     connect(viewer_, &PreviewViewer::Wheeled, this, &PreviewPanel::Wheel);
+    connect(viewer_, &PreviewViewer::ExposureChanged, this, &PreviewPanel::UpdateClock);
     connect(viewer_, &PreviewViewer::RenderFailed, this,
             [this](const QString& message) { questions_.Message(MessageIcon::Error, "UT Marbelle", message); });
   }
@@ -392,7 +400,10 @@ void PreviewPanel::ChooseAnimation(int entry) {
   Redraw();
 }
 
-void PreviewPanel::UpdateClock() { clock_->SetEnabled(session_.AnimationEntry() > 0 && !stopped_->isChecked()); }
+// The animation runs only where its frames are seen: not stopped, in a viewer on screen.
+void PreviewPanel::UpdateClock() {
+  clock_->SetEnabled(session_.AnimationEntry() > 0 && !stopped_->isChecked() && viewer_ && viewer_->isExposed());
+}
 
 void PreviewPanel::ApplyPreset(int row) {
   if (!document_ || row < 0 || static_cast<std::size_t>(row) >= presets_list_.size()) return;

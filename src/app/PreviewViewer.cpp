@@ -66,6 +66,13 @@ void PreviewViewer::paintGL() {
   }
 }
 
+void PreviewViewer::exposeEvent(QExposeEvent* event) {
+  QOpenGLWindow::exposeEvent(event);
+  if (isExposed() == exposed_) return;
+  exposed_ = isExposed();
+  emit ExposureChanged();
+}
+
 void PreviewViewer::mousePressEvent(QMouseEvent* event) { last_ = event->position().toPoint(); }
 
 void PreviewViewer::mouseMoveEvent(QMouseEvent* event) {

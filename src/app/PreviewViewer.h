@@ -35,10 +35,13 @@ signals:
   void Dragged(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int dx, int dy);
   void Wheeled(int delta);
   void RenderFailed(const QString& message);
+  // The viewer came on screen or left it: its window was shown, hidden, minimised or restored.
+  void ExposureChanged();
 
 protected:
   void initializeGL() override;
   void paintGL() override;
+  void exposeEvent(QExposeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
@@ -49,6 +52,7 @@ private:
   render::PreviewScene& scene_;
   QPoint last_;
   bool failed_ = false;
+  bool exposed_ = false;
 };
 
 }  // namespace app

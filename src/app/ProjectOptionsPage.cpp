@@ -167,7 +167,7 @@ QWidget* ProjectOptionsPage::FileEdit(QLineEdit* edit, const char* buttonName, c
   layout->addWidget(edit);
   layout->addWidget(browse);
   connect(browse, &QToolButton::clicked, this, [this, edit, title, filter] {
-    const QString file = questions_.PickOpenFile(title, edit->text(), filter);
+    const QString file = questions_.PickOpenFile(FileKind::UmodAttachment, title, edit->text(), filter);
     if (!file.isEmpty()) edit->setText(file);
   });
   return row;

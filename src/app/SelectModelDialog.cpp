@@ -41,7 +41,9 @@ SelectModelDialog::SelectModelDialog(const model::ModelCatalogue& catalogue, QWi
   buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(list_, &QTreeWidget::itemClicked, this, [this] { ok_->setEnabled(true); });
+  // A click or an arrow key selects; Enter then reaches the default button.
+  connect(list_, &QTreeWidget::itemSelectionChanged, this,
+          [this] { ok_->setEnabled(!list_->selectedItems().isEmpty()); });
   connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { accept(); });
 
   auto* layout = new QVBoxLayout(this);

@@ -114,7 +114,7 @@ bool TextureDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TextureDialog::PickFile() {
-  const QString file = questions_.PickOpenFile("Open", folder_, PictureFilter());
+  const QString file = questions_.PickOpenFile(FileKind::Texture, "Open", folder_, PictureFilter());
   if (!file.isEmpty()) bitmap_->setText(file);
 }
 

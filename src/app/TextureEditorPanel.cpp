@@ -90,8 +90,9 @@ TextureEditorPanel::TextureEditorPanel(UserQuestions& questions, QUndoStack& und
   tools_->setObjectName("tools");
   tools_->setAccessibleName("Tools");
   tools_->setDrawBase(false);
-  // Five tabs side by side in the width of the picture.
+  // Five tabs side by side in the width of the picture; the column widens rather than hide one.
   tools_->setStyleSheet("QTabBar::tab { padding: 3px 6px; }");
+  tools_->setUsesScrollButtons(false);
   for (const char* tool : {"Brush", "Tint", "Lighten", "Darken", "Picker"}) tools_->addTab(tool);
   grid->addWidget(tools_, 0, 0, 1, 3);
   auto* buttons = new QHBoxLayout;

@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QMessageBox>
-#include <QScreen>
 
 #include "app/DialogQuestions.h"
 #include "app/MainWindow.h"
@@ -35,9 +34,7 @@ int main(int argc, char** argv) {
   app::DialogQuestions questions(app::PathToQString(home));
   app::MainWindow window(home, questions);
   questions.SetOwner(&window);
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    window.move(screen->availableGeometry().center() - window.rect().center());
-  window.showMaximized();
+  window.ShowWithLastLayout();
   if (!parser.positionalArguments().isEmpty()) window.OpenProject(app::QStringToPath(parser.positionalArguments().front()));
   return QApplication::exec();
 }

@@ -57,12 +57,13 @@ std::filesystem::path GameFile(const std::filesystem::path& gameDirectory, std::
 
 }  // namespace
 
-std::string InstallInGame(const std::filesystem::path& packageFile, const std::filesystem::path& localisationFile,
-                          const std::filesystem::path& gameDirectory, std::string_view gameDirectoryShown) {
+Installation InstallInGame(const std::filesystem::path& packageFile, const std::filesystem::path& localisationFile,
+                           const std::filesystem::path& gameDirectory, std::string_view gameDirectoryShown) {
   // Both copies are checked before either is written, so a doomed second copy
   // does not leave a new package beside an old localisation file.
   const std::array copies{Prepare(packageFile, GameFile(gameDirectory, "Textures", packageFile.filename())),
                           Prepare(localisationFile, GameFile(gameDirectory, "System", localisationFile.filename()))};
+  Installation installation{"Project compiled and installed under " + std::string(gameDirectoryShown), {}};
   for (const Copy& copy : copies) {
     try {
       platform::WriteFileAtomically(
@@ -70,8 +71,9 @@ std::string InstallInGame(const std::filesystem::path& packageFile, const std::f
     } catch (const std::runtime_error& e) {
       copy.Fail(e.what());
     }
+    installation.Files.push_back(copy.target);
   }
-  return "Project compiled and installed under " + std::string(gameDirectoryShown);
+  return installation;
 }
 
 }  // namespace compile

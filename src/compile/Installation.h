@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace compile {
 
@@ -17,8 +18,13 @@ public:
 // localisation file into <gameDirectory>/System, folders and files in
 // whatever letter case the game has them, replacing the files there.
 // `gameDirectoryShown` is the game directory as the user knows it (the Windows
-// form); the result is the completion message.
-std::string InstallInGame(const std::filesystem::path& packageFile, const std::filesystem::path& localisationFile,
+// form).
+struct Installation {
+  std::string Message;
+  // The copies in the game's folders: package, then localisation file.
+  std::vector<std::filesystem::path> Files;
+};
+Installation InstallInGame(const std::filesystem::path& packageFile, const std::filesystem::path& localisationFile,
                           const std::filesystem::path& gameDirectory, std::string_view gameDirectoryShown);
 
 }  // namespace compile

@@ -89,11 +89,15 @@ CompileOutcome ProjectCompiler::Compile(const std::stop_token& stop, const Progr
   }
   ThrowIfStopped(stop);
   files.Commit();
+  outcome.WrittenFiles = {outcome.PackageFile, outcome.IntFile};
+  if (request_.Umod) outcome.WrittenFiles.push_back(outcome.UmodFile);
 
   if (request_.Install) {
     report("Installing", 0.98);
-    outcome.Message =
+    Installation installation =
         InstallInGame(outcome.PackageFile, outcome.IntFile, request_.GameDirectory, request_.GameDirectoryShown);
+    outcome.Message = std::move(installation.Message);
+    outcome.WrittenFiles.insert(outcome.WrittenFiles.end(), installation.Files.begin(), installation.Files.end());
   } else {
     outcome.Message = request_.Umod ? "Project compiled and UMOD created!" : "Project compiled!";
   }

@@ -42,6 +42,9 @@ struct CompileOutcome {
   std::filesystem::path UmodFile;
   // "Project compiled!", "Project compiled and UMOD created!" or the installation's message.
   std::string Message;
+  // Every file written, in that order: package, localisation file, UMOD
+  // archive, then the copies in the game's folders.
+  std::vector<std::filesystem::path> WrittenFiles;
   // One message per texture of a section that may not be resampled but has the wrong size.
   std::vector<std::string> Refusals;
   // One message per skin that the game's menus will not list.

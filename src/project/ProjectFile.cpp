@@ -262,8 +262,9 @@ std::string NewFileNote(const std::filesystem::path& target) {
 std::unique_ptr<ProjectDocument> ProjectDocument::New(const std::shared_ptr<const model::TModelo>& model,
                                                       const std::filesystem::path& file,
                                                       const std::filesystem::path& home) {
-  if (file.filename().string().rfind(model->Prefix + "Skins", 0) != 0)
-    throw ProjectError("Filename prefix is incorrect. Will not save.");
+  const std::string required = model->Prefix + "Skins";
+  if (file.filename().string().rfind(required, 0) != 0)
+    throw ProjectError("Filename prefix is incorrect. The name must begin with \"" + required + "\". Will not save.");
   std::unique_ptr<ProjectDocument> document(new ProjectDocument(file, home));
   document->model_.Assign(model);
   document->root_ = SkinNode::Make(NodeKind::Project);

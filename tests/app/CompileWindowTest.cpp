@@ -43,7 +43,9 @@ TEST_F(CompileWindowTest, CompilingWritesThePackageAndSaysSo) {
   Compile("mnu_CreateUTXINT");
   ASSERT_EQ(fixture.questions.messages.size(), 1u);
   EXPECT_EQ(fixture.questions.messages[0].Title, "Compilation");
-  EXPECT_EQ(fixture.questions.messages[0].Text, "Project compiled!");
+  const QString project = app::PathToQString(fixture.home / "SoldierSkins");
+  EXPECT_EQ(fixture.questions.messages[0].Text,
+            "Project compiled!\n\nFiles written:\n" + project + ".utx\n" + project + ".int");
   EXPECT_TRUE(std::filesystem::exists(fixture.home / "SoldierSkins.utx"));
   EXPECT_TRUE(std::filesystem::exists(fixture.home / "SoldierSkins.int"));
   EXPECT_FALSE(std::filesystem::exists(fixture.home / "SoldierSkins.umod"));
@@ -51,7 +53,9 @@ TEST_F(CompileWindowTest, CompilingWritesThePackageAndSaysSo) {
 
   fixture.questions.messages.clear();
   Compile("mnu_CompileandCreateUMODfile");
-  EXPECT_EQ(fixture.questions.TakeMessages(), std::vector<QString>({"Project compiled and UMOD created!"}));
+  EXPECT_EQ(fixture.questions.TakeMessages(),
+            std::vector<QString>({"Project compiled and UMOD created!\n\nFiles written:\n" + project + ".utx\n" +
+                                  project + ".int\n" + project + ".umod"}));
   EXPECT_TRUE(std::filesystem::exists(fixture.home / "SoldierSkins.umod"));
 }
 
@@ -62,8 +66,12 @@ TEST_F(CompileWindowTest, InstallingCopiesIntoTheGameDirectory) {
   fixture.window = std::make_unique<app::MainWindow>(fixture.home.Path(), fixture.questions);
   ASSERT_TRUE(fixture.window->OpenProject(fixture.home / "SoldierSkins.mrb"));
   Compile("mnu_CompileProjecttoUTXINTandInstallinUT");
+  const QString project = app::PathToQString(fixture.home / "SoldierSkins");
+  const QString game = app::PathToQString(fixture.home / "game");
   EXPECT_EQ(fixture.questions.TakeMessages(),
-            std::vector<QString>({"Project compiled and installed under " + app::PathToQString(fixture.home / "game")}));
+            std::vector<QString>({"Project compiled and installed under " + game + "\n\nFiles written:\n" + project +
+                                  ".utx\n" + project + ".int\n" + game + "/Textures/SoldierSkins.utx\n" + game +
+                                  "/System/SoldierSkins.int"}));
   EXPECT_TRUE(std::filesystem::exists(fixture.home / "game" / "Textures" / "SoldierSkins.utx"));
   EXPECT_TRUE(std::filesystem::exists(fixture.home / "game" / "System" / "SoldierSkins.int"));
 }

@@ -165,6 +165,32 @@ TEST(DialogsTest, TheSelectModelDialogListsModelsByNameAndNeedsAClick) {
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
+TEST(DialogsTest, TheSelectModelDialogWorksByKeyboard) {
+  ProjectFixture files;
+  files.WriteText(files.home / "Abe.mrbe", "[Model]\nName=Abe\nPrefix=Abe\n");
+  const model::ModelCatalogue catalogue = model::ScanModelCatalogue(files.home.Path());
+  app::SelectModelDialog dialog(catalogue);
+  dialog.show();
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  auto& list = Find<QTreeWidget>(dialog, "lista_modelos");
+  EXPECT_TRUE(list.hasFocus());
+  // Enter without a selection leaves the dialog open.
+  QTest::keyClick(&list, Qt::Key_Return);
+  EXPECT_TRUE(dialog.isVisible());
+  QTest::keyClick(&list, Qt::Key_Down);
+  EXPECT_TRUE(Button(dialog, "Ok").isEnabled());
+  ASSERT_TRUE(dialog.SelectedModel());
+  EXPECT_EQ(catalogue.Entries[*dialog.SelectedModel()]->Name, "Abe");
+  QTest::keyClick(&list, Qt::Key_Down);
+  ASSERT_TRUE(dialog.SelectedModel());
+  EXPECT_EQ(catalogue.Entries[*dialog.SelectedModel()]->Name, "Soldier");
+  QTest::keyClick(&list, Qt::Key_Return);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(catalogue.Entries[*dialog.SelectedModel()]->Name, "Soldier");
+}
+
 TEST(DialogsTest, TheProgressWindowShowsItsTextBarAndCancelsOnce) {
   QWidget owner;
   app::ProgressWindow window(&owner);

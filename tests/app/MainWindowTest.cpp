@@ -10,6 +10,7 @@
 #include "WindowFixture.h"
 #include "app/AboutBox.h"
 #include "app/HelpFile.h"
+#include "app/QtText.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramHome.h"
 #include "platform/ProgramSettings.h"
@@ -162,4 +163,15 @@ TEST(MainWindowTest, TheAboutBoxAndTheManualAreWhereTheMenuFindsThem) {
   EXPECT_EQ(url.toString(), "file:///opt/utmarbelle/help/index.html#contents");
   EXPECT_EQ(app::HelpFile().filename(), "index.html");
   EXPECT_EQ(app::HelpFile().parent_path().filename(), "help");
+}
+
+TEST(MainWindowTest, HelpContentsWithoutABrowserSaysWhereTheManualIs) {
+  WindowFixture fixture;
+  // No program on the path can open a page.
+  const ScopedEnvironment noBrowser({{"PATH", fixture.home.Path().string()}, {"BROWSER", std::nullopt}});
+  fixture.Action("mnu_HelpContents").trigger();
+  ASSERT_EQ(fixture.questions.messages.size(), 1u);
+  EXPECT_EQ(fixture.questions.messages[0].Icon, app::MessageIcon::Information);
+  EXPECT_TRUE(fixture.questions.messages[0].Text.endsWith(app::PathToQString(app::HelpFile())))
+      << fixture.questions.messages[0].Text.toStdString();
 }

@@ -110,8 +110,8 @@ std::string Text(const std::filesystem::path& file) {
 }  // namespace
 
 TEST_F(ModelCompilerWindowTest, OpensOnTheUnrealTournamentPackagesOfTheGame) {
-  std::filesystem::create_directories(home / "UT" / "System");
   platform::WriteGameDirectorySetting(platform::SettingsFilePath(home.Path()), (home / "UT").string());
+  std::filesystem::create_directories(home / "UT" / "system");
   EXPECT_EQ(Window().objectName(), "Tmodelcompiler");
   EXPECT_EQ(Window().windowTitle(), "Model Compiler");
   EXPECT_EQ(Status(), "Select model file or UT package.");
@@ -129,14 +129,14 @@ TEST_F(ModelCompilerWindowTest, OpensOnTheUnrealTournamentPackagesOfTheGame) {
   EXPECT_FALSE(Shown("Panel_package"));
   EXPECT_EQ(Child<QPushButton>("btn_ok_lm").text(), "Finish");
 
-  // The file dialog starts in the game's System folder, with the filter the check box asks for.
+  // The file dialog starts in the game's System folder, in its letter case, with the filter the check box asks for.
   questions.openFiles = {QString(), QString()};
   Child<QToolButton>("utpackage_browse").click();
   Child<QCheckBox>("cbUseINT").setChecked(false);
   Child<QToolButton>("utpackage_browse").click();
   ASSERT_EQ(questions.openPickers.size(), 2u);
   EXPECT_EQ(questions.pickerTitles.front(), "Select package file");
-  EXPECT_EQ(questions.openPickers[0].first, PathToQString(home / "UT" / "System"));
+  EXPECT_EQ(questions.openPickers[0].first, PathToQString(home / "UT" / "system"));
   EXPECT_EQ(questions.openPickers[0].second, "UT Package Definitions (*.int);;All files (*)");
   EXPECT_EQ(questions.openPickers[1].second, "UT Compiled Packages (*.u);;All files (*)");
 

@@ -4,10 +4,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QListWidget>
+#include <QGuiApplication>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <QWindow>
 #include <cmath>
 
 #include "WindowFixture.h"
@@ -55,13 +57,35 @@ TEST_F(PreviewPanelTest, ThePreviewIsBuiltWithTheSkinsAnimationsAndPresets) {
   auto& animations = fixture.Child<QComboBox>("animseq_selection");
   EXPECT_EQ(animations.itemText(0), "None");
   EXPECT_EQ(animations.currentText(), "Breath1");
-  EXPECT_TRUE(panel->findChild<QTimer*>("GLCadencer1")->isActive());
-  fixture.Child<QToolButton>("btn_animationstopped").click();
-  EXPECT_FALSE(panel->findChild<QTimer*>("GLCadencer1")->isActive());
   animations.setCurrentIndex(0);
   EXPECT_EQ(panel->Scene().Mesh()->StillFrame, panel->Session().FrameAt(1000).From);
   EXPECT_EQ(fixture.Child<QListWidget>("presets").item(0)->text(), "Front");
   EXPECT_EQ(fixture.Child<QListWidget>("presets").item(1)->text(), "Face");
+}
+
+// The clock ticks only while its frames are seen. Draws with OpenGL: run under xvfb-run.
+TEST_F(PreviewPanelTest, TheAnimationRunsOnlyWhileShownAndNotStopped) {
+  const QTimer& clock = *panel->findChild<QTimer*>("GLCadencer1");
+  QWindow* viewer = nullptr;
+  for (QWindow* window : QGuiApplication::allWindows())
+    if (window->objectName() == "GLSceneViewerWindow") viewer = window;
+  if (!viewer) GTEST_SKIP() << "no OpenGL on this display";
+  EXPECT_FALSE(clock.isActive());
+  fixture.window->show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return viewer->isExposed(); }));
+  EXPECT_TRUE(clock.isActive());
+  fixture.window->hide();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->isExposed(); }));
+  EXPECT_FALSE(clock.isActive());
+  fixture.window->show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return viewer->isExposed(); }));
+  EXPECT_TRUE(clock.isActive());
+  fixture.Child<QToolButton>("btn_animationstopped").click();
+  EXPECT_FALSE(clock.isActive());
+  fixture.Child<QToolButton>("btn_animationstopped").click();
+  EXPECT_TRUE(clock.isActive());
+  fixture.Child<QComboBox>("animseq_selection").setCurrentIndex(0);
+  EXPECT_FALSE(clock.isActive());
 }
 
 TEST_F(PreviewPanelTest, ChoicesFollowTheListsAndTheTreeAsItChanges) {

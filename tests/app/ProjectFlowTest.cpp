@@ -31,17 +31,27 @@ std::filesystem::path TgaPicture(const std::filesystem::path& file) {
 
 }  // namespace
 
-TEST(ProjectFlowTest, NewProjectChecksThePrefixAndOpensAnEmptyProject) {
+TEST(ProjectFlowTest, NewProjectAsksAgainUntilTheNameHasThePrefixAndOpensAnEmptyProject) {
   WindowFixture fixture;
-  fixture.NewProject("soldierskinsBlue.mrb");
+  const auto newProject = [&](std::initializer_list<const char*> names) {
+    for (const char* name : names)
+      fixture.questions.saveFiles.push_back(name ? app::PathToQString(fixture.home / name) : "");
+    fixture.questions.models.push_back(0);
+    fixture.Action("mnu_NewProject").trigger();
+  };
+  newProject({"soldierskinsBlue.mrb", nullptr});
   EXPECT_EQ(fixture.window->Document(), nullptr);
   ASSERT_EQ(fixture.questions.messages.size(), 1u);
   EXPECT_EQ(fixture.questions.messages[0].Title, "Saving");
-  EXPECT_EQ(fixture.questions.messages[0].Text, "Filename prefix is incorrect. Will not save.");
-  EXPECT_EQ(fixture.questions.pickerTitles.back(), "Saving Marbelle Project (prefix must be \"SoldierSkins\")");
+  EXPECT_EQ(fixture.questions.messages[0].Text,
+            "Filename prefix is incorrect. The name must begin with \"SoldierSkins\". Will not save.");
+  EXPECT_EQ(fixture.questions.pickerTitles,
+            std::vector<QString>(2, "Saving Marbelle Project (prefix must be \"SoldierSkins\")"));
   EXPECT_FALSE(fixture.Action("mnu_SaveProject").isEnabled());
 
-  fixture.NewProject("SoldierSkinsBlue.mrb");
+  newProject({"Blue.mrb", "SoldierSkinsBlue.mrb"});
+  EXPECT_EQ(fixture.questions.messages.size(), 2u);
+  EXPECT_TRUE(fixture.questions.saveFiles.empty());
   ASSERT_NE(fixture.window->Document(), nullptr);
   EXPECT_EQ(fixture.window->windowTitle(), "UT Marbelle v2.5 beta 3 - (Soldier) SoldierSkinsBlue.mrb");
   EXPECT_EQ(fixture.Document().Root().Caption(), "SoldierSkinsBlue (Soldier)");

@@ -77,24 +77,29 @@ app::ReloadAnswer ScriptedQuestions::AskReloadOrKeep(const QString& title, const
   return Next(reloadAnswers, title + ": " + text).value_or(app::ReloadAnswer::Keep);
 }
 
-QString ScriptedQuestions::PickOpenFile(const QString& title, const QString& folder, const QString& filter) {
+QString ScriptedQuestions::ShowOpenFile(const QString& title, const QString& folder, const QString& filter) {
   pickerTitles.push_back(title);
+  pickerStarts.push_back(folder);
   openPickers.push_back({folder, filter});
   return Next(openFiles, title).value_or(QString());
 }
 
-QStringList ScriptedQuestions::PickOpenFiles(const QString& title, const QString&, const QString&) {
+QStringList ScriptedQuestions::ShowOpenFiles(const QString& title, const QString& folder, const QString&) {
   pickerTitles.push_back(title);
+  pickerStarts.push_back(folder);
   return Next(openFileLists, title).value_or(QStringList());
 }
 
-QString ScriptedQuestions::PickSaveFile(const QString& title, const QString&, const QString&, const QString&) {
+QString ScriptedQuestions::ShowSaveFile(const QString& title, const QString& proposed, const QString&,
+                                        const QString&) {
   pickerTitles.push_back(title);
+  pickerStarts.push_back(proposed);
   return Next(saveFiles, title).value_or(QString());
 }
 
-QString ScriptedQuestions::PickFolder(const QString& title, const QString&) {
+QString ScriptedQuestions::ShowFolder(const QString& title, const QString& folder) {
   pickerTitles.push_back(title);
+  pickerStarts.push_back(folder);
   return Next(folders, title).value_or(QString());
 }
 

@@ -21,11 +21,6 @@ public:
   app::CloseAnswer AskSaveDiscardCancel(const QString& title, const QString& text) override;
   // Keeps without a scripted answer, as Escape does.
   app::ReloadAnswer AskReloadOrKeep(const QString& title, const QString& text) override;
-  QString PickOpenFile(const QString& title, const QString& folder, const QString& filter) override;
-  QStringList PickOpenFiles(const QString& title, const QString& folder, const QString& filter) override;
-  QString PickSaveFile(const QString& title, const QString& proposed, const QString& filter,
-                       const QString& defaultSuffix) override;
-  QString PickFolder(const QString& title, const QString& folder) override;
   // Answers from `colours`; an invalid colour stands for Cancel.
   QColor PickColour(const QString& title, const QColor& initial) override;
   // Answers from `texts`; a null text stands for Cancel, which answers the proposal.
@@ -61,6 +56,8 @@ public:
   std::vector<QString> pickerTitles;
   // The folder and filter each single-file picker opened with.
   std::vector<std::pair<QString, QString>> openPickers;
+  // Where every file picker opened: its folder, or the file a save picker proposed.
+  std::vector<QString> pickerStarts;
   // The models the select-model dialog listed, each time it opened.
   std::vector<QStringList> modelLists;
   std::vector<app::SkinValues> skinInitials;
@@ -73,6 +70,13 @@ public:
   // of its own, with a modal window standing in for the dialog, as a dialog's
   // loop runs the window's timers and menus.
   std::function<void()> whileOpen;
+
+protected:
+  QString ShowOpenFile(const QString& title, const QString& folder, const QString& filter) override;
+  QStringList ShowOpenFiles(const QString& title, const QString& folder, const QString& filter) override;
+  QString ShowSaveFile(const QString& title, const QString& proposed, const QString& filter,
+                       const QString& defaultSuffix) override;
+  QString ShowFolder(const QString& title, const QString& folder) override;
 
 private:
   template <typename Answer>

@@ -227,7 +227,8 @@ TEST(CliProjectTest, ModelsAndProjectCommands) {
   ASSERT_EQ(Marbelle({"project", "create", "--model", "Soldier", project, "--home", homeArg}).status, 0);
   EXPECT_EQ(Marbelle({"project", "create", "--model", "Soldier", QString::fromStdString((home / "Bad.mrb").string()),
                       "--home", homeArg}).err,
-            "marbelle project: Filename prefix is incorrect. Will not save.\n");
+            "marbelle project: Filename prefix is incorrect. The name must begin with \"SoldierSkins\". Will not "
+            "save.\n");
 
   QImage picture(8, 8, QImage::Format_RGB888);
   picture.fill(Qt::red);

@@ -27,7 +27,7 @@ struct InstallFixture {
     WriteFile(installedLocalisation, Bytes("old int"));
   }
 
-  std::string Install() const { return compile::InstallInGame(package, localisation, game, "C:\\UnrealTournament"); }
+  compile::Installation Install() const { return compile::InstallInGame(package, localisation, game, "C:\\UnrealTournament"); }
 
   void ExpectOldInstallation() const {
     EXPECT_EQ(ReadFile(installedPackage), Bytes("old package"));
@@ -44,7 +44,7 @@ std::size_t EntriesIn(const std::filesystem::path& dir) {
 TEST(InstallationTest, CopiesBothFilesOverTheOldOnes) {
   InstallFixture f;
   WriteFile(f.game / "System" / "Other.int", Bytes("kept"));
-  EXPECT_EQ(f.Install(), "Project compiled and installed under C:\\UnrealTournament");
+  EXPECT_EQ(f.Install().Message, "Project compiled and installed under C:\\UnrealTournament");
   EXPECT_EQ(ReadFile(f.installedPackage), Bytes("new package"));
   EXPECT_EQ(ReadFile(f.installedLocalisation), Bytes("[Public]\r\n"));
   EXPECT_EQ(ReadFile(f.game / "System" / "Other.int"), Bytes("kept"));
@@ -61,7 +61,9 @@ TEST(InstallationTest, FoldersAndFilesAreFoundInAnyLetterCase) {
   std::filesystem::rename(f.game / "Textures", f.game / "textures");
   std::filesystem::rename(f.game / "System", f.game / "system");
   std::filesystem::rename(f.game / "system" / "ExampleSkins.int", f.game / "system" / "EXAMPLESKINS.INT");
-  f.Install();
+  // The copies are told by the names they have.
+  EXPECT_EQ(f.Install().Files,
+            std::vector({f.game / "textures" / "ExampleSkins.utx", f.game / "system" / "EXAMPLESKINS.INT"}));
   EXPECT_EQ(ReadFile(f.game / "textures" / "ExampleSkins.utx"), Bytes("new package"));
   EXPECT_EQ(ReadFile(f.game / "system" / "EXAMPLESKINS.INT"), Bytes("[Public]\r\n"));
   EXPECT_EQ(EntriesIn(f.game / "system"), 1u);

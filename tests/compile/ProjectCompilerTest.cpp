@@ -37,6 +37,8 @@ TEST(ProjectCompilerTest, CompilesPacksAndReportsItsProgress) {
       });
   EXPECT_EQ(outcome.Message, "Project compiled and UMOD created!");
   EXPECT_EQ(outcome.PackageFile, f.home / "SoldierSkins.utx");
+  EXPECT_EQ(outcome.WrittenFiles,
+            std::vector({outcome.PackageFile, f.home / "SoldierSkins.int", f.home / "SoldierSkins.umod"}));
   EXPECT_EQ(compile::ReadUmodArchive(outcome.UmodFile).entries.size(), 4u);
   ASSERT_GE(steps.size(), 5u);
   EXPECT_EQ(steps.front().Step, "Generating palettes");

@@ -104,7 +104,8 @@ TEST(ProjectFileTest, LoadingCompletesWhatTheFileLeavesOpenAndKeepsWhatItCannotF
 
 TEST(ProjectFileTest, RefusalsAndFailures) {
   ProjectFixture f;
-  EXPECT_EQ(ErrorOf([&] { f.NewProject("soldierskinsBlue.mrb"); }), "Filename prefix is incorrect. Will not save.");
+  EXPECT_EQ(ErrorOf([&] { f.NewProject("soldierskinsBlue.mrb"); }),
+            "Filename prefix is incorrect. The name must begin with \"SoldierSkins\". Will not save.");
   EXPECT_EQ(f.NewProject("SoldierSkinsBlue.mrb")->FileName().filename(), "SoldierSkinsBlue.mrb");
 
   f.WriteText(f.home / "Other.mrb", "[General]\r\nModel=Boss\r\n");
