@@ -4,13 +4,14 @@
 // the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <cmath>
 #include <cstdlib>
 
 #include "SilentQuestions.h"
+#include "WindowBenchmarkMain.h"
 #include "app/MainWindow.h"
 #include "support/MeshPackage.h"
 
@@ -48,10 +49,12 @@ testsupport::MeshSpec PlayerMesh(const std::string& name) {
   return mesh;
 }
 
-// The stock models' layout: meshes and player classes in Botpack.u, listed by Botpack.int.
+// The stock models' layout: meshes and player classes in Botpack.u, listed by
+// Botpack.int, where the game's Linux release installs it in the benchmark's
+// user folders.
 class BenchmarkGame {
 public:
-  BenchmarkGame() : root_(std::filesystem::temp_directory_path() / ("marbelle-game-bench-" + std::to_string(getpid()))) {
+  BenchmarkGame() : data_(std::getenv("XDG_DATA_HOME")) {
     std::filesystem::create_directories(Game() / "System");
     std::filesystem::create_directories(Game() / "Textures");
     testsupport::MeshPackage botpack("Botpack");
@@ -65,22 +68,13 @@ public:
                               .Description = "Bench Model " + number});
     }
     botpack.Write(Game() / "System");
-    setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
-    setenv("WINEPREFIX", (root_ / "wine").c_str(), 1);
   }
-  ~BenchmarkGame() {
-    std::error_code error;
-    std::filesystem::remove_all(root_, error);
-  }
-  BenchmarkGame(const BenchmarkGame&) = delete;
-  BenchmarkGame& operator=(const BenchmarkGame&) = delete;
 
-  std::filesystem::path Game() const { return root_ / "data/OldUnreal/UnrealTournament"; }
-  std::filesystem::path Home() const { return root_ / "home"; }
+  std::filesystem::path Game() const { return data_ / "OldUnreal/UnrealTournament"; }
+  std::filesystem::path Home() const { return data_.parent_path() / "home"; }
 
 private:
-  std::filesystem::path root_;
+  std::filesystem::path data_;
 };
 
 const BenchmarkGame& SharedGame() {
@@ -131,9 +125,5 @@ BENCHMARK(BM_LaterStartWith20Defined)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunWindowBenchmarks(argc, argv, "marbelle-game-start-benchmark");
 }
