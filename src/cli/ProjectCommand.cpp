@@ -3,7 +3,9 @@
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "compile/SkinPackageProject.h"
 #include "model/ModelCatalogue.h"
+#include "platform/GameDetection.h"
 #include "platform/ProgramHome.h"
 #include "platform/TextEncoding.h"
 #include "project/ProjectDocument.h"
@@ -145,14 +147,60 @@ int Show(const std::vector<std::string>& words, std::ostream& out) {
   return 0;
 }
 
+// A skin package opened as a project: its pictures beside the project, and a
+// report of what does not fit.
+int FromPackage(const std::vector<std::string>& words, std::ostream& out) {
+  const Arguments args(words, {"--force"}, {"--home", "--model", "--int"});
+  args.ExpectPositionals(2, 2);
+  const Context context = Open(args);
+  const std::filesystem::path packageFile = std::filesystem::absolute(args.Positionals()[0]);
+  const std::filesystem::path projectFile = std::filesystem::absolute(args.Positionals()[1]);
+  std::vector<std::string> problems;
+  const compile::SkinPackage package = compile::ReadSkinPackage(packageFile, problems);
+  std::shared_ptr<const model::TModelo> model;
+  if (const auto prefix = args.Value("--model")) {
+    model = context.catalogue.FindByPrefix(*prefix);
+    if (!model) throw std::runtime_error("No model with the prefix \"" + *prefix + "\" is installed in " + context.home.string());
+  } else {
+    const auto fitting = compile::BestFittingModels(context.catalogue, package);
+    if (fitting.empty()) throw std::runtime_error("No installed model names the textures of " + packageFile.string());
+    if (fitting.size() > 1) {
+      std::string names;
+      for (const auto& entry : fitting) names += (names.empty() ? "" : ", ") + entry->Prefix;
+      throw std::runtime_error("The models " + names + " name as many textures of " + packageFile.string() +
+                               "; choose one with --model");
+    }
+    model = fitting.front();
+  }
+  if (const auto inTheWay = compile::FilesInTheWay(package, projectFile); !inTheWay.empty() && !args.Has("--force"))
+    throw std::runtime_error(inTheWay.front().string() + " already exists" +
+                             (inTheWay.size() > 1 ? " (and " + std::to_string(inTheWay.size() - 1) + " more files)" : "") +
+                             "; --force replaces them");
+  std::optional<std::filesystem::path> intFile;
+  if (const auto given = args.Value("--int"))
+    intFile = std::filesystem::absolute(*given);
+  else
+    intFile = compile::FindPackageInt(packageFile, platform::FindGame(platform::SettingsFilePath(context.home)).Directory);
+  const compile::OpenedSkinPackage opened = compile::OpenSkinPackage(package, model, projectFile, context.home, intFile);
+  for (const std::string& line : problems) out << "report: " << Utf8(OneLine(line)) << '\n';
+  for (const std::string& line : opened.Report) out << "report: " << Utf8(OneLine(line)) << '\n';
+  const auto textures = project::TextureNodes(opened.Document->Root()).size();
+  out << "Opened " << package.Textures.size() << " textures of " << packageFile.string() << " as "
+      << opened.Document->FileName().string() << " (model " << Utf8(model->Prefix) << ", "
+      << opened.Document->Root().Children().size() << " skins, " << textures << " textures"
+      << (intFile ? ", descriptions from " + intFile->string() : std::string(", no .int found")) << ")\n";
+  return 0;
+}
+
 }  // namespace
 
 int RunProject(const std::vector<std::string>& words, std::ostream& out) {
-  if (words.empty()) throw UsageError("project needs an action: create, import or show");
+  if (words.empty()) throw UsageError("project needs an action: create, import, show or from-package");
   const std::vector<std::string> rest(words.begin() + 1, words.end());
   if (words[0] == "create") return Create(rest, out);
   if (words[0] == "import") return Import(rest, out);
   if (words[0] == "show") return Show(rest, out);
+  if (words[0] == "from-package") return FromPackage(rest, out);
   throw UsageError("unknown project action \"" + words[0] + "\"");
 }
 

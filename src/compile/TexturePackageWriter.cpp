@@ -12,6 +12,7 @@
 #include "compile/MipMaps.h"
 #include "compile/PaletteGeneration.h"
 #include "compile/PreparedTexture.h"
+#include "compile/SkinMenus.h"
 #include "compile/Resample.h"
 #include "compile/UniqueObjectPaths.h"
 #include "model/TextureNames.h"
@@ -179,49 +180,6 @@ void ChooseIdentity(const project::ProjectDocument& document, bool reproducible,
   std::uniform_int_distribution<std::int32_t> time(0, LargestTime);
   times = {time(random), time(random)};
   for (std::uint8_t& byte : guid) byte = static_cast<std::uint8_t>(random() >> 56);
-}
-
-// How the game's menus see a texture. A skin is listed by one texture with
-// its description: a multi-skinned model's skin by a default texture, named
-// by code and section; a single-skin model's by the texture of its own name.
-// Faces are listed by the face textures of a face section.
-MenuRole MenuRoleOf(const model::TModelo& model, const SkinNode& skin, const model::TModeloPart& part,
-                    const SkinNode& texture, const std::string& name) {
-  const std::string& identifier = texture.Texture().Identifier;
-  if (identifier.empty())
-    return !model.SingleSkin || platform::EqualsIgnoreCase(name, skin.Code()) ? MenuRole::Skin : MenuRole::None;
-  const model::IdentifierParts parts = model::SplitIdentifier(identifier);
-  const bool face = part.Has(model::FACE) && !part.Has(model::TALKTEXTURE) && parts.Team < 0 && !parts.Face.empty();
-  return face ? MenuRole::Face : MenuRole::None;
-}
-
-// Players cannot choose a skin the menus do not list; the package still
-// serves those who name it, so this warns instead of refusing.
-std::string UnlistedSkinWarning(const model::TModelo& model, const SkinNode& skin, bool listed) {
-  const std::string who = "The skin \"" + skin.Caption() + "\"";
-  if (listed && !skin.Description().empty()) return {};
-  if (listed) return who + " has no description, so the game's skin menu does not list it.";
-  if (!model.SingleSkin)
-    return who + " has no default texture (one of no team and no face), so the game's skin menu does not list it.";
-  return who + " has no texture named " + skin.Code() + ", so the game's skin menu does not list it.";
-}
-
-// The game wears a skin only when it finds the textures of the required
-// sections (a multi-skinned model's fixed part); else it shows the model's
-// default skin. The package still serves the skin's other uses.
-std::vector<std::string> MissingRequiredWarnings(const project::ProjectDocument& document, const SkinNode& skin) {
-  std::vector<std::string> warnings;
-  for (const SkinNode& section : skin.Children()) {
-    const model::TModeloSection& modelSection = document.SectionOf(section);
-    if (!modelSection.Part.Has(model::REQUIRED)) continue;
-    const bool present = std::any_of(section.Children().begin(), section.Children().end(),
-                                     [](const SkinNode& texture) { return texture.Texture().Identifier.empty(); });
-    if (!present)
-      warnings.push_back("The skin \"" + skin.Caption() + "\" has no default texture in the section " +
-                         modelSection.Name + " (" + std::to_string(section.SectionNumber()) +
-                         "), which the game needs: without it the game shows the model's default skin instead.");
-  }
-  return warnings;
 }
 
 void CheckTexturesPresent(const project::ProjectDocument& document) {

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "CliRunner.h"
+#include "SkinPackageRoundTrip.h"
 #include "model/ModelCatalogue.h"
 #include "model/TextureNames.h"
 #include "platform/AsciiText.h"
@@ -121,6 +122,24 @@ TEST_P(BonusPackTest, ARebuiltSkinPackageHoldsTheRealNames) {
   const std::string realInt = Text(corpus / "utpatches/SystemLocalized/int" / (std::string(model.SkinPackage) + ".int"));
   const std::string ourInt = Text(std::filesystem::path(project).replace_extension(".int"));
   EXPECT_EQ(MenuEntries(ourInt, model.MultiSkinned), MenuEntries(realInt, model.MultiSkinned)) << ourInt;
+}
+
+// Opened as a project and compiled again, the Skaarj's real skins come back
+// under the same names with the same pixels; the three stored compressed come
+// back in true colour, and the report says what compiling makes of them.
+TEST_F(BonusPackTest, TheSkaarjSkinPackageRoundTrips) {
+  ASSERT_EQ(CompileModel("Skaarj Hybrid").status, 0);
+  const std::filesystem::path real = game / "Textures/tskmskins.utx";
+  const RoundTrip trip = OpenAndCompile(real, home / "TSkMSkinsOpened.mrb", home,
+                                        {"--int", (corpus / "utpatches/SystemLocalized/int/tskmskins.int").string()});
+  ASSERT_EQ(trip.status, 0) << trip.error;
+  EXPECT_EQ(PackageDifferences(real, trip.compiled), std::vector<std::string>{});
+  std::vector<std::string> compressed;
+  for (const std::string& line : trip.report)
+    if (line.find("is compressed (S3TC)") != std::string::npos) compressed.push_back(line.substr(0, line.find(' ')));
+  EXPECT_EQ(compressed, (std::vector<std::string>{"warr1", "warr2", "warr2Dominator"}));
+  EXPECT_TRUE(std::filesystem::exists(home / "TSkMSkinsOpened/warr1.png"));
+  EXPECT_TRUE(std::filesystem::exists(home / "TSkMSkinsOpened/warr3T_0.bmp"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, BonusPackTest,
