@@ -177,6 +177,7 @@ void MainWindow::BuildMenus() {
   newProject->setShortcut(QKeySequence::New);
   QAction* loadProject = AddAction(file, "mnu_LoadProject", "Load Project...");
   loadProject->setShortcut(QKeySequence::Open);
+  QAction* openPackage = AddAction(file, "mnu_OpenSkinPackage", "Open Skin Package...");
   recentMenu_ = file->addMenu("Recent Projects");
   recentMenu_->setObjectName("mnu_RecentProjects");
   saveProject_ = AddAction(file, "mnu_SaveProject", "Save Project");
@@ -247,6 +248,7 @@ void MainWindow::BuildMenus() {
 
   connect(newProject, &QAction::triggered, this, [this] { Guarded([this] { NewProject(); }); });
   connect(loadProject, &QAction::triggered, this, [this] { Guarded([this] { LoadProject(); }); });
+  connect(openPackage, &QAction::triggered, this, [this] { Guarded([this] { OpenSkinPackage(); }); });
   connect(saveProject_, &QAction::triggered, this, [this] { Guarded([this] { SaveProject(false); }); });
   connect(saveAs_, &QAction::triggered, this, [this] { Guarded([this] { SaveProjectAs(); }); });
   connect(installUmod, &QAction::triggered, this, [this] { Guarded([this] { InstallUmod(); }); });

@@ -102,6 +102,12 @@ private:
   // Projects.
   void NewProject();
   void LoadProject();
+  // Asks for the file of a new project of the model until its name fits the
+  // model's prefix; nullptr when cancelled. Nothing is written.
+  std::unique_ptr<project::ProjectDocument> AskNewProject(const std::shared_ptr<const model::TModelo>& model,
+                                                          const QString& proposed);
+  // "Open Skin Package...": a skin package as a new project, with a report of what does not fit.
+  void OpenSkinPackage();
   // False when a save ran and left something unsaved; a declined "Save the
   // project?" lets the caller go on.
   bool SaveProject(bool asking);

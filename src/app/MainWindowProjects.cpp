@@ -51,21 +51,25 @@ void MainWindow::NewProject() {
   if (!OfferToSave()) return;
   const std::optional<std::size_t> chosen = questions_.AskModel(catalogue_);
   if (!chosen || *chosen >= catalogue_.Entries.size()) return;
-  const std::shared_ptr<const model::TModelo> model = catalogue_.Entries[*chosen];
+  std::unique_ptr<project::ProjectDocument> document =
+      AskNewProject(catalogue_.Entries[*chosen], ProposedProject(home_, catalogue_.Entries[*chosen]->Prefix));
+  if (!document) return;
+  TakeDocument(std::move(document));
+  preview_->Initialize(*document_, home_);
+}
+
+std::unique_ptr<project::ProjectDocument> MainWindow::AskNewProject(const std::shared_ptr<const model::TModelo>& model,
+                                                                   const QString& proposed) {
   // A refused name asks again, until a right one or Cancel.
-  std::unique_ptr<project::ProjectDocument> document;
-  while (!document) {
-    const QString file = questions_.PickSaveFile(FileKind::Project, SaveTitle(model->Prefix),
-                                                 ProposedProject(home_, model->Prefix), ProjectFilter, "mrb");
-    if (file.isEmpty()) return;
+  while (true) {
+    const QString file = questions_.PickSaveFile(FileKind::Project, SaveTitle(model->Prefix), proposed, ProjectFilter, "mrb");
+    if (file.isEmpty()) return nullptr;
     try {
-      document = project::ProjectDocument::New(model, QStringToPath(file), home_);
+      return project::ProjectDocument::New(model, QStringToPath(file), home_);
     } catch (const project::ProjectError& e) {
       questions_.Message(MessageIcon::Error, "Saving", ToQString(e.what()));
     }
   }
-  TakeDocument(std::move(document));
-  preview_->Initialize(*document_, home_);
 }
 
 void MainWindow::LoadProject() {

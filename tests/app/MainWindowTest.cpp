@@ -34,7 +34,8 @@ TEST(MainWindowTest, StartsWithTheMenusCaptionsAndStatesOfAWindowWithoutProject)
   for (QAction* action : window.menuBar()->actions()) menus << action->text();
   EXPECT_EQ(menus, QStringList({"File", "Edit", "Actions", "Help"}));
   EXPECT_EQ(MenuCaptions(fixture.Child<QMenu>("mnu_File").menuAction()->menu()),
-            QStringList({"New Project...", "Load Project...", "Recent Projects", "Save Project", "Save Project As...",
+            QStringList({"New Project...", "Load Project...", "Open Skin Package...", "Recent Projects", "Save Project",
+                         "Save Project As...",
                          "Install UMOD...", "-", "Load Animations", "Show Advanced Mode", "Find Models in Game...",
                          "Model Compiler...", "-",
                          "Exit"}));
