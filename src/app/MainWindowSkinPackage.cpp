@@ -16,8 +16,11 @@ constexpr const char* Title = "Open Skin Package";
 
 void MainWindow::OpenSkinPackage() {
   if (!OfferToSave()) return;
-  const QString chosen = questions_.PickOpenFile(FileKind::GamePackage, "Open Skin Package",
-                                                 PathToQString(platform::GameFolder(GameDirectoryPath(), "Textures")),
+  // Skin packages live in the game's Textures folder.
+  const std::filesystem::path textures = platform::GameFolder(GameDirectoryPath(), "Textures");
+  std::error_code error;
+  const std::filesystem::path start = game_.Found() && std::filesystem::is_directory(textures, error) ? textures : home_;
+  const QString chosen = questions_.PickOpenFile(FileKind::GamePackage, "Open Skin Package", PathToQString(start),
                                                  "Texture packages (*.utx);;All files (*)");
   if (chosen.isEmpty()) return;
   const std::filesystem::path packageFile = QStringToPath(chosen);

@@ -102,3 +102,14 @@ TEST_F(FromPackageTest, TheBossSkinsComeBackWithTheirDescriptionsAndAMissingTeam
             "The skin \"Boss (boss)\" has no blue team texture in the section Legs (2), although it has one "
             "elsewhere: the game shows that team its default texture there.");
 }
+
+TEST_F(FromPackageTest, APackageThatCannotBeReadWritesNothing) {
+  testsupport::WriteFile(home / "Broken.utx", Bytes(std::string("\xC1\x83\x2A\x9E", 4) + std::string(60, '\xFF')));
+  const Outcome opened = Marbelle({"project", "from-package", QString::fromStdString((home / "Broken.utx").string()),
+                                   QString::fromStdString((home / "BossSkinsBroken.mrb").string()), "--home",
+                                   QString::fromStdString(home.string())});
+  EXPECT_EQ(opened.status, 1);
+  EXPECT_NE(opened.err.find("Broken.utx"), std::string::npos) << opened.err;
+  EXPECT_FALSE(std::filesystem::exists(home / "BossSkinsBroken.mrb"));
+  EXPECT_FALSE(std::filesystem::exists(home / "BossSkinsBroken"));
+}
