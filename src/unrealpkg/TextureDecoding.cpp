@@ -18,7 +18,10 @@ struct Rgb {
   int B = 0;
 };
 
-Rgb Expand565(std::uint16_t c) { return {((c >> 11) & 0x1F) << 3, ((c >> 5) & 0x3F) << 2, (c & 0x1F) << 3}; }
+// The top bits repeat in the new low ones, as graphics hardware and the encoders expand them: 31 is 255, not 248.
+int Expand5(int v) { return (v << 3) | (v >> 2); }
+int Expand6(int v) { return (v << 2) | (v >> 4); }
+Rgb Expand565(std::uint16_t c) { return {Expand5((c >> 11) & 0x1F), Expand6((c >> 5) & 0x3F), Expand5(c & 0x1F)}; }
 
 Rgb Mix(const Rgb& a, int wa, const Rgb& b, int wb) {
   const int total = wa + wb;

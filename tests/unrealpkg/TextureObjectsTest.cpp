@@ -172,20 +172,20 @@ TEST(TextureObjects, CompressedChainDecodesDxt1BlocksWithTheWorkedColours) {
   ASSERT_EQ(reader.CompressedMipCount(), 3);
   const raster::Bitmap first = reader.CompressedMipBitmap(0);
   ASSERT_EQ(first.Format(), raster::PixelFormat::Bgr24);
-  EXPECT_EQ(PixelAt(first, 0, 0), (Rgb{248, 0, 0}));
-  EXPECT_EQ(PixelAt(first, 1, 0), (Rgb{0, 0, 248}));
-  EXPECT_EQ(PixelAt(first, 2, 0), (Rgb{165, 0, 82}));
-  EXPECT_EQ(PixelAt(first, 3, 0), (Rgb{82, 0, 165}));
-  EXPECT_EQ(PixelAt(first, 0, 3), (Rgb{248, 0, 0}));
+  EXPECT_EQ(PixelAt(first, 0, 0), (Rgb{255, 0, 0}));
+  EXPECT_EQ(PixelAt(first, 1, 0), (Rgb{0, 0, 255}));
+  EXPECT_EQ(PixelAt(first, 2, 0), (Rgb{170, 0, 85}));
+  EXPECT_EQ(PixelAt(first, 3, 0), (Rgb{85, 0, 170}));
+  EXPECT_EQ(PixelAt(first, 0, 3), (Rgb{255, 0, 0}));
   // c0 <= c1: colour 2 is the average and colour 3 black.
-  EXPECT_EQ(PixelAt(first, 6, 0), (Rgb{124, 0, 124}));
+  EXPECT_EQ(PixelAt(first, 6, 0), (Rgb{127, 0, 127}));
   EXPECT_EQ(PixelAt(first, 7, 0), (Rgb{0, 0, 0}));
 
   const raster::Bitmap tiny = reader.CompressedMipBitmap(1);
   ASSERT_EQ(tiny.Pixels().size(), 3u);
-  EXPECT_EQ(PixelAt(tiny, 0, 0), (Rgb{165, 0, 82}));
+  EXPECT_EQ(PixelAt(tiny, 0, 0), (Rgb{170, 0, 85}));
   const raster::Bitmap odd = reader.CompressedMipBitmap(2);
-  EXPECT_EQ(PixelAt(odd, 3, 3), (Rgb{0, 0, 248}));
+  EXPECT_EQ(PixelAt(odd, 3, 3), (Rgb{0, 0, 255}));
   EXPECT_EQ(PixelAt(odd, 4, 0), (Rgb{0, 0, 0}));
   EXPECT_EQ(PixelAt(odd, 0, 4), (Rgb{0, 0, 0}));
 
@@ -213,10 +213,10 @@ TEST(TextureObjects, OtherFormatsSkipTheirDataOrDecodeTheColourHalfOfSixteenByte
   EXPECT_EQ(reader.GetMip(1).USize, 1);
   EXPECT_EQ(reader.MipBitmap(0), raster::Bitmap(2, 2, raster::PixelFormat::Bgr24));
   const raster::Bitmap blocks = reader.CompressedMipBitmap(0);
-  EXPECT_EQ(PixelAt(blocks, 0, 0), (Rgb{0, 0, 248}));
-  EXPECT_EQ(PixelAt(blocks, 1, 0), (Rgb{248, 0, 0}));
-  EXPECT_EQ(PixelAt(blocks, 2, 0), (Rgb{82, 0, 165}));
-  EXPECT_EQ(PixelAt(blocks, 3, 0), (Rgb{165, 0, 82}));
+  EXPECT_EQ(PixelAt(blocks, 0, 0), (Rgb{0, 0, 255}));
+  EXPECT_EQ(PixelAt(blocks, 1, 0), (Rgb{255, 0, 0}));
+  EXPECT_EQ(PixelAt(blocks, 2, 0), (Rgb{85, 0, 170}));
+  EXPECT_EQ(PixelAt(blocks, 3, 0), (Rgb{170, 0, 85}));
 }
 
 TEST(TextureObjects, HostileLevelsFailToParse) {
@@ -420,6 +420,17 @@ TEST(TextureCorpus, CompressedChainsShowThePictureOfThePalettedOne) {
     EXPECT_LT(MeanDifference(*texture, false), 6.0);
   }
   EXPECT_EQ(compressed, 3);
+
+  // warr1's first block, by hand from its bytes 9D EF 9E F7 AA AA AA AA: c0 = 0xEF9D is
+  // (29, 60, 29), c1 = 0xF79E is (30, 60, 30); expanded (239, 243, 239) and (247, 243, 247).
+  // c0 <= c1, so index 2, which every pixel takes (0xAA), is their average.
+  TUTObjectClassTexture& warr1 = dynamic_cast<TUTObjectClassTexture&>(dxt1.GetExport(dxt1.FindExport("warr1", "Texture"))->Object());
+  TUTObjectUse useWarr1(warr1);
+  const std::uint8_t* block = warr1.Data().data() + warr1.GetCompressedMip(0).DataStart;
+  EXPECT_EQ(std::vector<std::uint8_t>(block, block + 8), (std::vector<std::uint8_t>{0x9D, 0xEF, 0x9E, 0xF7, 0xAA, 0xAA, 0xAA, 0xAA}));
+  const raster::Bitmap decoded = warr1.CompressedMipBitmap(0);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(PixelAt(decoded, x, y), (Rgb{243, 243, 243})) << x << "," << y;
 
   // Masked textures: index 0 is see-through, so its colour in the blocks is arbitrary.
   TUTPackage dxt5(patched);
