@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "ScriptedQuestions.h"
+#include "SkinPackageRoundTrip.h"
 #include "app/MainWindow.h"
 #include "app/QtText.h"
 #include "project/ProjectDocument.h"
@@ -16,10 +17,7 @@ TEST(SkinPackageWindowTest, ASkinPackageOpensAsAProjectAndNothingIsReplacedWitho
                                  {"XDG_DATA_HOME", (home / "user" / "data").string()},
                                  {"XDG_CONFIG_HOME", (home / "user" / "config").string()},
                                  {"WINEPREFIX", (home / "user" / "wine").string()}});
-  const std::filesystem::path sample = MARBELLE_SAMPLE_HOME;
-  for (const char* file : {"Mannequin.u", "Mannequin.int", "MannequinSkinsSample.utx", "MannequinSkinsSample.int"})
-    std::filesystem::copy_file(sample / file, home / file);
-  std::filesystem::copy(sample / "CustomModels", home / "CustomModels", std::filesystem::copy_options::recursive);
+  CompiledSampleHome(MARBELLE_SAMPLE_HOME, home.Path());
   ScriptedQuestions questions;
   app::MainWindow window(home.Path(), questions);
   const QString package = app::PathToQString(home / "MannequinSkinsSample.utx");

@@ -48,10 +48,7 @@ protected:
 }  // namespace
 
 TEST_F(FromPackageTest, TheSamplePackageComesBackAsItWasCompiled) {
-  const std::filesystem::path sample = MARBELLE_SAMPLE_HOME;
-  for (const char* file : {"Mannequin.u", "Mannequin.int", "MannequinSkinsSample.utx", "MannequinSkinsSample.int"})
-    std::filesystem::copy_file(sample / file, home / file);
-  std::filesystem::copy(sample / "CustomModels", home / "CustomModels", std::filesystem::copy_options::recursive);
+  CompiledSampleHome(MARBELLE_SAMPLE_HOME, home);
 
   const RoundTrip trip = OpenAndCompile(home / "MannequinSkinsSample.utx", home / "MannequinSkinsOpened.mrb", home);
   ASSERT_EQ(trip.status, 0) << trip.error;

@@ -24,6 +24,15 @@ raster::PaletteEntry Colour(const raster::Bitmap& picture, int x, int y) {
 
 }  // namespace
 
+void CompiledSampleHome(const std::filesystem::path& sample, const std::filesystem::path& home) {
+  for (const char* file : {"Mannequin.u", "Mannequin.int", "MannequinSkinsSample.mrb"})
+    std::filesystem::copy_file(sample / file, home / file);
+  for (const char* folder : {"CustomModels", "Samples"})
+    std::filesystem::copy(sample / folder, home / folder, std::filesystem::copy_options::recursive);
+  const Outcome compiled = Marbelle({"compile", Path(home / "MannequinSkinsSample.mrb"), "--home", Path(home)});
+  if (compiled.status != 0) throw std::runtime_error("the sample project does not compile: " + compiled.err);
+}
+
 RoundTrip OpenAndCompile(const std::filesystem::path& package, const std::filesystem::path& project,
                          const std::filesystem::path& home, const std::vector<std::string>& options) {
   QStringList arguments{"project", "from-package", Path(package), Path(project), "--home", Path(home)};

@@ -14,6 +14,10 @@ struct RoundTrip {
   std::filesystem::path compiled;
 };
 
+// A copy of the sample content in `home`, its project compiled there:
+// MannequinSkinsSample.utx and .int beside it.
+void CompiledSampleHome(const std::filesystem::path& sample, const std::filesystem::path& home);
+
 RoundTrip OpenAndCompile(const std::filesystem::path& package, const std::filesystem::path& project,
                          const std::filesystem::path& home, const std::vector<std::string>& options = {});
 
