@@ -1,7 +1,8 @@
 // Compiling a project of 40 textures of 256 x 256 with full mipmap chains, on
 // one and two threads, with classic and "High quality" palettes (quality 0
 // and 1), palette generation from nothing and after a one-texture change, and
-// what the exact-palette check costs.
+// what the exact-palette check costs; and 40 textures painted at 1024 x 1024
+// with high-resolution output, with the part the BC1 encoder takes.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include <cmath>
 #include <random>
 
+#include "compile/CompressedMipMaps.h"
 #include "compile/ExactColours.h"
 #include "compile/PaletteGeneration.h"
 #include "compile/TexturePackageWriter.h"
@@ -20,18 +22,21 @@
 namespace {
 
 // Gradients, rings and grain: the colour spread of a painted skin.
-raster::Bitmap Picture(int seed) {
+raster::Bitmap Picture(int seed, int side = 256) {
   std::mt19937 random(static_cast<unsigned>(seed));
-  raster::Bitmap picture(256, 256, raster::PixelFormat::Bgr24);
+  raster::Bitmap picture(side, side, raster::PixelFormat::Bgr24);
   const double hue = seed * 0.37;
-  for (int y = 0; y < 256; ++y) {
+  const double scale = side / 256.0;
+  for (int y = 0; y < side; ++y) {
     std::uint8_t* row = picture.Row(y);
-    for (int x = 0; x < 256; ++x, row += 3) {
-      const double ring = 0.5 + 0.5 * std::sin(std::hypot(x - 128.0, y - 100.0) / (6 + seed % 5));
+    for (int x = 0; x < side; ++x, row += 3) {
+      const double u = x / scale;
+      const double v = y / scale;
+      const double ring = 0.5 + 0.5 * std::sin(std::hypot(u - 128.0, v - 100.0) / (6 + seed % 5));
       const int grain = static_cast<int>(random() % 17) - 8;
       row[0] = static_cast<std::uint8_t>(std::clamp(40 + 180 * ring * (0.5 + 0.5 * std::sin(hue)) + grain, 0.0, 255.0));
-      row[1] = static_cast<std::uint8_t>(std::clamp(x * 0.6 + 60 * ring + grain, 0.0, 255.0));
-      row[2] = static_cast<std::uint8_t>(std::clamp(y * 0.8 + 50 * std::cos(hue) + grain, 0.0, 255.0));
+      row[1] = static_cast<std::uint8_t>(std::clamp(u * 0.6 + 60 * ring + grain, 0.0, 255.0));
+      row[2] = static_cast<std::uint8_t>(std::clamp(v * 0.8 + 50 * std::cos(hue) + grain, 0.0, 255.0));
     }
   }
   return picture;
@@ -39,9 +44,10 @@ raster::Bitmap Picture(int seed) {
 
 class Project {
 public:
-  explicit Project(int paletteQuality)
+  // `side`: the pictures' size; above 256 the project asks for high resolution.
+  explicit Project(int paletteQuality, int side = 256)
       : home_(std::filesystem::temp_directory_path() /
-              ("marbelle-compile-benchmark" + std::to_string(paletteQuality))) {
+              ("marbelle-compile-benchmark" + std::to_string(paletteQuality) + "-" + std::to_string(side))) {
     std::filesystem::remove_all(home_);
     std::filesystem::create_directories(home_ / "Textures");
     std::ofstream(home_ / "Bench.mrbe") << "[Model]\nPrefix=Bench\nSection1=Body, TEAM, FACE\n";
@@ -49,13 +55,14 @@ public:
     document_ = project::ProjectDocument::New(catalogue_.FindByPrefix("Bench"), home_ / "BenchSkins.mrb", home_);
     project::ProjectOptions options = document_->Options();
     options.PaletteQuality = paletteQuality;
+    options.HighResolution = side > 256;
     document_->SetOptions(options);
     int seed = 0;
     for (const char* code : {"alfa", "brav", "chrl", "dlta"}) {
       const project::SkinNode& skin = document_->NewSkin(code, code);
       for (int face = 0; face < 10; ++face) {
         const auto file = home_ / "Textures" / (std::string(code) + std::to_string(face) + ".bmp");
-        raster::SaveBmpFile(Picture(seed++), file);
+        raster::SaveBmpFile(Picture(seed++, side), file);
         document_->AddTexture(skin.Children()[0], file, "< Default >", "face" + std::to_string(face));
       }
     }
@@ -91,6 +98,28 @@ BENCHMARK(BM_CompileProject)
     ->ArgNames({"jobs", "quality"})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// 40 pictures painted at 1024 x 1024: each texture also gets its BC1 chain from 1024 down to 4.
+void BM_CompileHighResolution(benchmark::State& state) {
+  static Project painted(0, 1024);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(
+        compile::BuildTexturePackage(painted.Document(), {true, static_cast<int>(state.range(0))}).Bytes.size());
+  state.counters["textures"] = 40;
+}
+BENCHMARK(BM_CompileHighResolution)->Arg(1)->Arg(2)->ArgName("jobs")->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What of that the encoder takes: the 40 chains alone, resampling none (the
+// pictures are four times the section) and encoding every level, on one thread.
+void BM_EncodeHighResolutionChains(benchmark::State& state) {
+  std::vector<compile::PreparedTexture> sources;
+  for (int seed = 0; seed < 40; ++seed) sources.push_back({Picture(seed, 1024), {}});
+  for (auto _ : state)
+    for (const compile::PreparedTexture& source : sources)
+      benchmark::DoNotOptimize(compile::BuildCompressedChain(source, 256, 256).size());
+  state.counters["textures"] = 40;
+}
+BENCHMARK(BM_EncodeHighResolutionChains)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The same work without writing the files.
 void BM_BuildTexturePackage(benchmark::State& state) {

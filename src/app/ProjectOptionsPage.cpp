@@ -48,8 +48,13 @@ ProjectOptionsPage::ProjectOptionsPage(UserQuestions& questions, QWidget* parent
   mipmaps_->setObjectName("opt_mipmaps");
   clientOptional_ = new QCheckBox("Package is optional to clients", content);
   clientOptional_->setObjectName("opt_clientoptional");
+  highResolution_ = new QCheckBox("High-resolution textures for newer clients", content);
+  highResolution_->setObjectName("opt_highresolution");
+  highResolution_->setToolTip("Pictures larger than their section also get compressed levels of up to 2048 pixels, "
+                              "which newer game clients show; older ones keep the 8-bit textures");
   layout->addWidget(mipmaps_);
   layout->addWidget(clientOptional_);
+  layout->addWidget(highResolution_);
 
   auto* palettes = new QGroupBox("Palettes generation", content);
   palettes->setObjectName("opt_reducepalettes");
@@ -123,7 +128,8 @@ ProjectOptionsPage::ProjectOptionsPage(UserQuestions& questions, QWidget* parent
   outer->setContentsMargins(0, 0, 0, 0);
   outer->addWidget(scroll);
 
-  for (QCheckBox* box : {mipmaps_, clientOptional_, highQuality_, serverSupport_, reducedInt_, notAllowDownload_})
+  for (QCheckBox* box :
+       {mipmaps_, clientOptional_, highResolution_, highQuality_, serverSupport_, reducedInt_, notAllowDownload_})
     connect(box, &QCheckBox::toggled, this, [this] { Edited(-1); });
   connect(reducePalettes_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
     if (checked) Edited(-1);
@@ -179,6 +185,7 @@ void ProjectOptionsPage::ShowOptions(const project::ProjectOptions& options) {
   clientOptional_->setChecked(options.ClientOptional);
   if (QAbstractButton* button = reducePalettes_->button(options.ReducePalettes)) button->setChecked(true);
   highQuality_->setChecked(options.PaletteQuality == 1);
+  highResolution_->setChecked(options.HighResolution);
   brightness_->setValue(options.Brightness);
   saturation_->setValue(options.Saturation);
   // setText would move the cursor of the edit being typed in to its end.
@@ -209,6 +216,7 @@ project::ProjectOptions ProjectOptionsPage::Options() const {
   options.ClientOptional = clientOptional_->isChecked();
   options.ReducePalettes = std::max(0, reducePalettes_->checkedId());
   options.PaletteQuality = highQuality_->isChecked() ? 1 : 0;
+  options.HighResolution = highResolution_->isChecked();
   options.Brightness = brightness_->value();
   options.Saturation = saturation_->value();
   options.UMODProductName = ToDocumentText(productName_->text());

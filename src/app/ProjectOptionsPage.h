@@ -48,6 +48,7 @@ private:
   QTimer* settle_;
   QCheckBox* mipmaps_;
   QCheckBox* clientOptional_;
+  QCheckBox* highResolution_;
   QButtonGroup* reducePalettes_;
   QCheckBox* highQuality_;
   QSlider* brightness_;

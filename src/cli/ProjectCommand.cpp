@@ -100,6 +100,7 @@ void ShowJson(const ProjectDocument& document, std::ostream& out) {
   json.Key("onlyFirstMipMap").Bool(o.OnlyFirstMipMap);
   json.Key("clientOptional").Bool(o.ClientOptional);
   json.Field("reducePalettes", o.ReducePalettes).Field("paletteQuality", o.PaletteQuality).Field("brightness", o.Brightness).Field("saturation", o.Saturation);
+  json.Key("highResolution").Bool(o.HighResolution);
   json.Key("reducedINT").Bool(o.ReducedINT);
   json.Field("umodProductName", o.UMODProductName)
       .Field("umodURL", o.UMODURL)

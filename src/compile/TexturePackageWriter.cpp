@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "compile/CompileCancelled.h"
+#include "compile/CompressedMipMaps.h"
 #include "compile/ContentHash.h"
 #include "compile/LocalisationFile.h"
 #include "compile/MipMaps.h"
@@ -45,6 +46,8 @@ struct CompiledTexture {
   int Height = 0;
   std::vector<raster::Bitmap> Levels;
   raster::PaletteEntry Average;
+  // Empty unless the project asks for high resolution and the source is larger than its section.
+  std::vector<CompressedLevel> Compressed;
 };
 
 CompiledTexture CompileTexture(const project::ProjectDocument& document, const SkinNode& node) {
@@ -56,6 +59,8 @@ CompiledTexture CompileTexture(const project::ProjectDocument& document, const S
   const int width = prepared.Picture.Width();
   const int height = prepared.Picture.Height();
   CompiledTexture compiled;
+  if (document.Options().HighResolution)
+    compiled.Compressed = BuildCompressedChain(prepared, section.Part.Width, section.Part.Height);
   if (auto refusal = ApplySizeRule(prepared.Picture, section.Name, section.Part)) compiled.Refusal = *refusal;
   if (!prepared.Mask.empty() && (prepared.Picture.Width() != width || prepared.Picture.Height() != height)) {
     raster::Bitmap mask(width, height, raster::PixelFormat::Indexed8);
@@ -116,7 +121,11 @@ public:
     PackageWriterExport entry{textureClass_, 0, group, name, TextureFlags, {}, {}};
     ByteWriter data;
     unrealpkg::PropertyTagWriter tags(package_, data);
+    // In the order the game's own packages with compressed levels have them.
+    const bool compressed = !compiled.Compressed.empty();
+    if (compressed) tags.Bool("bHasComp", true);
     if (!lodSetWorld) tags.Byte("LODSet", 2);
+    if (compressed) tags.Byte("CompFormat", CompressedFormatBc1);
     tags.Object("Palette", palette)
         .Byte("UBits", Log2(compiled.Width))
         .Byte("VBits", Log2(compiled.Height))
@@ -129,18 +138,25 @@ public:
         .Int("InternalTime", times_[0])
         .Int("InternalTime", times_[1], 1)
         .End();
-    data.WriteByte(static_cast<std::uint8_t>(compiled.Levels.size()));
-    for (const raster::Bitmap& level : compiled.Levels) {
+    // Each chain: its level count, then per level the offset past its pixels,
+    // their count, the pixels, the size and its log2.
+    const auto level = [&](int width, int height, const std::vector<std::uint8_t>& pixels) {
       const std::size_t endField = data.Size();
       entry.OffsetFields.push_back(endField);
       data.WriteInt32(0);
-      data.WriteIndex(level.Width() * level.Height());
-      data.WriteBytes(level.Pixels().data(), level.Pixels().size());
+      data.WriteIndex(static_cast<std::int32_t>(pixels.size()));
+      data.WriteBytes(pixels.data(), pixels.size());
       data.PatchInt32(endField, static_cast<std::int32_t>(data.Size()));
-      data.WriteInt32(level.Width());
-      data.WriteInt32(level.Height());
-      data.WriteByte(Log2(level.Width()));
-      data.WriteByte(Log2(level.Height()));
+      data.WriteInt32(width);
+      data.WriteInt32(height);
+      data.WriteByte(Log2(width));
+      data.WriteByte(Log2(height));
+    };
+    data.WriteByte(static_cast<std::uint8_t>(compiled.Levels.size()));
+    for (const raster::Bitmap& bitmap : compiled.Levels) level(bitmap.Width(), bitmap.Height(), bitmap.Pixels());
+    if (compressed) {
+      data.WriteByte(static_cast<std::uint8_t>(compiled.Compressed.size()));
+      for (const CompressedLevel& bc1 : compiled.Compressed) level(bc1.Width, bc1.Height, bc1.Blocks);
     }
     entry.Data = std::move(data.Bytes());
     package_.AddExport(std::move(entry));

@@ -30,6 +30,7 @@ ProjectOptions ReadOptions(const platform::IniFile& ini) {
   options.OnlyFirstMipMap = ini.ReadBool(General, "OnlyFirstMipMap", false);
   options.ReducePalettes = ini.ReadInteger(General, "ReducePalettes", 0);
   options.PaletteQuality = ini.ReadInteger(General, "PaletteQuality", 0) == 1 ? 1 : 0;
+  options.HighResolution = ini.ReadBool(General, "HighResolution", false);
   options.ClientOptional = ini.ReadBool(General, "ClientOptional", false);
   options.ReducedINT = ini.ReadBool(General, "ReducedINT", false);
   options.Brightness = ini.ReadInteger(General, "Brightness", 50);
@@ -49,6 +50,7 @@ void WriteOptions(platform::IniFile& ini, const std::string& prefix, const Proje
   ini.WriteInteger(General, "ReducePalettes", options.ReducePalettes);
   // Written only when on, so classic projects keep the file the format describes.
   if (options.PaletteQuality != 0) ini.WriteInteger(General, "PaletteQuality", options.PaletteQuality);
+  if (options.HighResolution) ini.WriteBool(General, "HighResolution", true);
   ini.WriteBool(General, "ClientOptional", options.ClientOptional);
   ini.WriteBool(General, "ReducedINT", options.ReducedINT);
   ini.WriteInteger(General, "Brightness", options.Brightness);

@@ -13,6 +13,8 @@ struct ProjectOptions {
   int ReducePalettes = 0;
   // 0 the octree and Floyd-Steinberg, 1 "High quality" palettes and mapping.
   int PaletteQuality = 0;
+  // Compressed levels from sources larger than their section, for newer clients.
+  bool HighResolution = false;
   int Brightness = 50;
   int Saturation = 50;
   std::string UMODProductName;

@@ -242,6 +242,7 @@ TEST(DialogsTest, EveryOptionOfTheTabMarksTheProjectModifiedAndUndoesAsOne) {
       [&] { fixture.Child<QCheckBox>("opt_clientoptional").click(); },
       [&] { fixture.Child<QWidget>("opt_reducepalettes").findChildren<QRadioButton*>()[2]->click(); },
       [&] { fixture.Child<QCheckBox>("opt_palettequality").click(); },
+      [&] { fixture.Child<QCheckBox>("opt_highresolution").click(); },
       [&] { brightness.setValue(70); },
       [&] { fixture.Child<QSlider>("tbSaturation").setValue(10); },
       [&] { fixture.Child<QLineEdit>("umod_productname").setText("Blue"); },
@@ -263,6 +264,7 @@ TEST(DialogsTest, EveryOptionOfTheTabMarksTheProjectModifiedAndUndoesAsOne) {
   EXPECT_TRUE(options.OnlyFirstMipMap && options.ClientOptional && options.ReducedINT && !options.UMODServerSupport);
   EXPECT_EQ(options.ReducePalettes, 2);
   EXPECT_EQ(options.PaletteQuality, 1);
+  EXPECT_TRUE(options.HighResolution);
   EXPECT_EQ(options.Brightness, 70);
   EXPECT_EQ(options.UMODReadMe, "readme.txt");
 

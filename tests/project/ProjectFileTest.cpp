@@ -57,10 +57,12 @@ TEST(ProjectFileTest, SavedLoadedAndSavedAgainIsByteIdentical) {
   options.Brightness = 75;
   options.ReducePalettes = 2;
   options.PaletteQuality = 1;
+  options.HighResolution = true;
   document->SetOptions(options);
   document->Save();
   const std::string first = FileText(f.home / "SoldierSkins.mrb");
   EXPECT_NE(first.find("PaletteQuality=1\r\n"), std::string::npos);
+  EXPECT_NE(first.find("HighResolution=1\r\n"), std::string::npos);
   EXPECT_NE(first.find("Filename=" + picture), std::string::npos);
 
   auto loaded = ProjectDocument::Load(f.home / "SoldierSkins.mrb", f.catalogue, f.home.Path());

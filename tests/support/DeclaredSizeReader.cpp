@@ -96,6 +96,36 @@ void CompareTags(const std::vector<DeclaredTag>& tags, const unrealpkg::TUTPrope
   if (i != tags.size()) out.push_back(object + ": " + std::to_string(tags.size() - i) + " more tags");
 }
 
+bool HasCompressedLevels(const std::vector<DeclaredTag>& tags) {
+  // A bool tag's value is the flag bit of its info byte.
+  return std::any_of(tags.begin(), tags.end(), [](const DeclaredTag& tag) {
+    return tag.Name == "bHasComp" && tag.Type == unrealpkg::PropBool && tag.ArrayFlag;
+  });
+}
+
+// The compressed chain's levels are compared by size and by where their blocks lie.
+void CompareCompressedLevels(ByteReader& in, const unrealpkg::TUTObjectClassTexture& texture,
+                             const std::string& object, std::vector<std::string>& out) {
+  const int levels = in.ReadByte();
+  if (levels != texture.CompressedMipCount()) out.push_back(object + ": " + std::to_string(levels) + " compressed levels");
+  for (int level = 0; level < levels && level < texture.CompressedMipCount(); ++level) {
+    const std::string where = object + " compressed level " + std::to_string(level);
+    const std::int64_t dataEnd = std::int64_t{in.ReadInt32()} - texture.SerialOffset();
+    const std::int32_t size = in.ReadIndex();
+    const std::size_t start = in.Position();
+    in.Take(static_cast<std::size_t>(size));
+    if (static_cast<std::int64_t>(in.Position()) != dataEnd) out.push_back(where + ": its data end points elsewhere");
+    const std::int32_t width = in.ReadInt32();
+    const std::int32_t height = in.ReadInt32();
+    const std::uint8_t uBits = in.ReadByte();
+    const std::uint8_t vBits = in.ReadByte();
+    const unrealpkg::TUTMipmap& mip = texture.GetCompressedMip(level);
+    if (width != mip.USize || height != mip.VSize || (1 << uBits) != width || (1 << vBits) != height)
+      out.push_back(where + ": another size");
+    if (size != mip.DataSize || start != mip.DataStart) out.push_back(where + ": other blocks");
+  }
+}
+
 void CompareLevels(ByteReader& in, unrealpkg::TUTObjectClassTexture& texture, const std::string& object,
                    std::vector<std::string>& out) {
   const int levels = in.ReadByte();
@@ -141,9 +171,12 @@ std::vector<std::string> DeclaredSizeDisagreements(unrealpkg::TUTPackage& packag
     try {
       unrealpkg::TUTObjectUse use(object);
       ByteReader in(object.Data());
-      CompareTags(ReadTags(in, package), object.Properties(), name, out);
-      if (auto* texture = dynamic_cast<unrealpkg::TUTObjectClassTexture*>(&object))
+      const std::vector<DeclaredTag> tags = ReadTags(in, package);
+      CompareTags(tags, object.Properties(), name, out);
+      if (auto* texture = dynamic_cast<unrealpkg::TUTObjectClassTexture*>(&object)) {
         CompareLevels(in, *texture, name, out);
+        if (HasCompressedLevels(tags)) CompareCompressedLevels(in, *texture, name, out);
+      }
       else if (const auto* palette = dynamic_cast<const unrealpkg::TUTObjectClassPalette*>(&object))
         ComparePalette(in, *palette, name, out);
       if (!in.AtEnd()) out.push_back(name + ": " + std::to_string(in.Remaining()) + " bytes left over");
