@@ -24,7 +24,8 @@ std::string SafeFileName(const std::string& objectPath) {
 }  // namespace
 
 int RunExportTextures(const std::vector<std::string>& words, std::ostream& out) {
-  const Arguments args(words, {}, {});
+  const Arguments args(words, {"--high-resolution"}, {});
+  const bool highResolution = args.Has("--high-resolution");
   args.ExpectPositionals(2, 2);
   unrealpkg::TUTPackage package(args.Positionals()[0]);
   const std::filesystem::path outDir = args.Positionals()[1];
@@ -45,7 +46,10 @@ int RunExportTextures(const std::vector<std::string>& words, std::ostream& out) 
       unrealpkg::TUTObjectUse use(*texture);
       if (texture->MipCount() == 0) throw std::runtime_error("the texture has no mipmaps");
       const std::filesystem::path file = outDir / (SafeFileName(objectPath) + ".png");
-      raster::SavePicture(texture->MipBitmap(0), file);
+      // The compressed chain of newer clients where it is the larger.
+      const bool compressed = highResolution && texture->CompressedMipCount() > 0 &&
+                              texture->GetCompressedMip(0).USize > texture->GetMip(0).USize;
+      raster::SavePicture(compressed ? texture->CompressedMipBitmap(0) : texture->MipBitmap(0), file);
       out << file.string() << '\n';
       ++written;
     } catch (const std::exception& e) {

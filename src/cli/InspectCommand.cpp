@@ -9,6 +9,8 @@
 #include "unrealpkg/DescribeValue.h"
 #include "unrealpkg/TUTObject.h"
 #include "unrealpkg/TUTPackage.h"
+#include "unrealpkg/TextureDecoding.h"
+#include "unrealpkg/TextureObjects.h"
 
 namespace cli {
 
@@ -56,6 +58,54 @@ private:
   std::vector<std::vector<std::string>> rows_;
 };
 
+std::string FormatName(std::int32_t format) {
+  switch (format) {
+    case unrealpkg::TextureFormatP8: return "P8";
+    case unrealpkg::TextureFormatDxt1: return "DXT1";
+    case unrealpkg::TextureFormatDxt5: return "DXT5";
+    default: return "format " + std::to_string(format);
+  }
+}
+
+// A texture's mipmap chains: the 8-bit one every client reads and the compressed one newer clients prefer.
+struct TextureChains {
+  std::string Path;
+  std::string Problem;
+  std::int32_t Format = 0;
+  std::vector<unrealpkg::TUTMipmap> Levels;
+  std::int32_t CompFormat = 0;
+  std::vector<unrealpkg::TUTMipmap> CompressedLevels;
+};
+
+std::vector<TextureChains> ReadTextureChains(TUTPackage& package) {
+  std::vector<TextureChains> textures;
+  unrealpkg::TUTPackageLock lock(package);
+  for (int i = 0; i < package.ExportCount(); ++i) {
+    auto* texture = dynamic_cast<unrealpkg::TUTObjectClassTexture*>(&package.GetExport(i)->Object());
+    if (!texture) continue;
+    TextureChains chains;
+    chains.Path = package.GetObjectPath(i + 1);
+    try {
+      unrealpkg::TUTObjectUse use(*texture);
+      chains.Format = texture->Format();
+      chains.CompFormat = texture->CompFormat();
+      for (int level = 0; level < texture->MipCount(); ++level) chains.Levels.push_back(texture->GetMip(level));
+      for (int level = 0; level < texture->CompressedMipCount(); ++level)
+        chains.CompressedLevels.push_back(texture->GetCompressedMip(level));
+    } catch (const std::exception& e) {
+      chains.Problem = e.what();
+    }
+    textures.push_back(std::move(chains));
+  }
+  return textures;
+}
+
+std::string ChainText(std::int32_t format, const std::vector<unrealpkg::TUTMipmap>& levels) {
+  if (levels.empty()) return "";
+  return FormatName(format) + " " + std::to_string(levels.front().USize) + "x" + std::to_string(levels.front().VSize) +
+         " (" + std::to_string(levels.size()) + " levels)";
+}
+
 void PrintText(TUTPackage& package, std::ostream& out) {
   out << "File:           " << package.FileName().string() << '\n'
       << "Version:        " << package.Version() << '\n'
@@ -94,6 +144,27 @@ void PrintText(TUTPackage& package, std::ostream& out) {
                  Hex32(entry->ObjectFlags), std::to_string(entry->SerialSize), std::to_string(entry->SerialOffset)});
   }
   exports.Print(out);
+
+  const std::vector<TextureChains> textures = ReadTextureChains(package);
+  if (textures.empty()) return;
+  out << "\nTextures (" << textures.size() << ")\n";
+  Table table({"object path", "mipmaps", "compressed mipmaps"});
+  for (const TextureChains& texture : textures)
+    table.Add({texture.Path, texture.Problem.empty() ? ChainText(texture.Format, texture.Levels) : texture.Problem,
+               ChainText(texture.CompFormat, texture.CompressedLevels)});
+  table.Print(out);
+}
+
+void ChainJson(JsonWriter& json, const char* key, std::int32_t format, const std::vector<unrealpkg::TUTMipmap>& levels) {
+  json.Key(key).BeginObject().Field("format", format).Field("formatName", FormatName(format));
+  json.Key("levels").BeginArray();
+  for (const unrealpkg::TUTMipmap& level : levels)
+    json.BeginObject()
+        .Field("width", level.USize)
+        .Field("height", level.VSize)
+        .Field("dataSize", level.DataSize)
+        .EndObject();
+  json.EndArray().EndObject();
 }
 
 void PrintJson(TUTPackage& package, std::ostream& out) {
@@ -128,6 +199,14 @@ void PrintJson(TUTPackage& package, std::ostream& out) {
         .Field("serialSize", entry->SerialSize)
         .Field("serialOffset", entry->SerialOffset)
         .EndObject();
+  }
+  json.EndArray();
+  json.Key("textures").BeginArray();
+  for (const TextureChains& texture : ReadTextureChains(package)) {
+    json.BeginObject().Field("objectPath", texture.Path).Field("problem", texture.Problem);
+    ChainJson(json, "mipmaps", texture.Format, texture.Levels);
+    ChainJson(json, "compressedMipmaps", texture.CompFormat, texture.CompressedLevels);
+    json.EndObject();
   }
   json.EndArray();
   json.EndObject();
