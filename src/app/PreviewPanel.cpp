@@ -83,6 +83,10 @@ PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(
   masking_->setObjectName("cbEnableMasking");
   masking_->setChecked(true);
   column->addWidget(masking_);
+  highResolution_ = new QCheckBox("Show high resolution", tools);
+  highResolution_->setObjectName("cbShowHighResolution");
+  highResolution_->setToolTip("Show the compressed textures that newer clients read, where the project makes them");
+  column->addWidget(highResolution_);
   auto* refresh = new QPushButton("Refresh", tools);
   refresh->setObjectName("btn_refresh");
   column->addWidget(refresh);
@@ -179,6 +183,7 @@ PreviewPanel::PreviewPanel(UserQuestions& questions, QWidget* parent) : QWidget(
     });
   });
   connect(masking_, &QCheckBox::toggled, this, [this] { Run("", [&] { Draw3D(false); }); });
+  connect(highResolution_, &QCheckBox::toggled, this, [this] { Run("", [&] { Draw3D(true); }); });
   connect(refresh, &QPushButton::clicked, this, [this] { Run("", [&] { Draw3D(true); }); });
   connect(animations_, &QComboBox::currentIndexChanged, this, [this](int entry) {
     if (!filling_) Run("AnimSeqSelectionChange: ", [&] { ChooseAnimation(entry); });
@@ -376,7 +381,11 @@ void PreviewPanel::FillLists() {
 void PreviewPanel::Draw3D(bool everything) {
   if (!document_) return;
   preview::SlotResolution resolution;
-  Run("Draw3D[1]: ", [&] { resolution = session_.Textures(document_->Model(), compile::QualityOf(document_->Options())); });
+  // Newer clients' textures exist only where the project makes them.
+  const bool highResolution = highResolution_->isChecked() && document_->Options().HighResolution;
+  Run("Draw3D[1]: ", [&] {
+    resolution = session_.Textures(document_->Model(), compile::QualityOf(document_->Options()), highResolution);
+  });
   // Each texture that cannot be shown is told once per preview, all of one update in one message.
   QStringList untold;
   for (const std::string& message : resolution.Messages)

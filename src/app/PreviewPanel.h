@@ -112,6 +112,7 @@ private:
   QComboBox* skins_;
   QComboBox* teams_;
   QComboBox* faces_;
+  QCheckBox* highResolution_ = nullptr;
   QCheckBox* masking_;
   QComboBox* animations_;
   QToolButton* stopped_;

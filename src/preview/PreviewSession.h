@@ -55,8 +55,9 @@ public:
   void ChooseTeam(int index);
   void ChooseFace(int index);
   SlotResolution Textures(const model::TModelo& definition,
-                          compile::PaletteQuality quality = compile::PaletteQuality::Classic) const {
-    return ResolveTextureSlots(definition, selection_, quality);
+                          compile::PaletteQuality quality = compile::PaletteQuality::Classic,
+                          bool highResolution = false) const {
+    return ResolveTextureSlots(definition, selection_, quality, highResolution);
   }
 
   // "None", then the model's animations.

@@ -1,11 +1,13 @@
 #include "preview/TextureSlots.h"
 
+#include "compile/CompressedMipMaps.h"
 #include "compile/PaletteMapping.h"
 #include "model/TModelo.h"
 #include "model/TextureNames.h"
 #include "project/SkinTree.h"
 #include "project/TeamLabels.h"
 #include "raster/PictureFile.h"
+#include "unrealpkg/TextureDecoding.h"
 
 namespace preview {
 
@@ -50,10 +52,20 @@ raster::Bitmap GamePicture(const project::TObjetoTextura& texture, compile::Pale
   return mapped ? compile::MapToPalette(prepared, texture.Palette, {}, quality) : prepared;
 }
 
+// The first compressed level, as newer clients show it; empty when the texture gets none.
+raster::Bitmap CompressedPicture(const project::TObjetoTextura& texture, const model::TModeloPart& part) {
+  if (!texture.WorkingBitmap) return {};
+  const auto chain = compile::BuildCompressedChain(compile::Prepare(*texture.WorkingBitmap), part.Width, part.Height);
+  if (chain.empty()) return {};
+  raster::Bitmap picture(chain.front().Width, chain.front().Height, raster::PixelFormat::Bgr24);
+  unrealpkg::DecodeColourBlocks(chain.front().Blocks.data(), 8, picture);
+  return picture;
+}
+
 }  // namespace
 
 SlotResolution ResolveTextureSlots(const model::TModelo& definition, const Selection& selection,
-                                   compile::PaletteQuality quality) {
+                                   compile::PaletteQuality quality, bool highResolution) {
   SlotResolution result;
   const std::filesystem::path definitionFile = definition.DefinitionFile();
   for (int number = 1; number <= ActorCount; ++number)
@@ -71,7 +83,9 @@ SlotResolution ResolveTextureSlots(const model::TModelo& definition, const Selec
     if (slot.Variant) {
       const project::TObjetoTextura& texture = slot.Variant->Texture();
       if (!texture.FileName.empty()) slot.FileName = texture.FileName;
-      if (!texture.Missing()) slot.Picture = GamePicture(texture, quality, mapped);
+      if (!texture.Missing() && highResolution && !section.Part.Has(model::MASKED))
+        slot.Picture = CompressedPicture(texture, section.Part);
+      if (!texture.Missing() && slot.Picture.IsEmpty()) slot.Picture = GamePicture(texture, quality, mapped);
     }
     if (slot.Picture.IsEmpty() && !slot.FileName.empty()) {
       try {

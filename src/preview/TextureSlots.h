@@ -49,9 +49,12 @@ struct SlotResolution {
 // picture mapped onto
 // the palette palette generation gave it, exactly as the package will hold
 // it. Sections without a variant show their wire bitmap, when there is one.
-// Pictures are mapped with the project's palette quality.
+// Pictures are mapped with the project's palette quality. With
+// `highResolution`, a picture larger than its section that is not masked
+// shows the first level of the compressed chain newer clients read instead.
 SlotResolution ResolveTextureSlots(const model::TModelo& definition, const Selection& selection,
-                                   compile::PaletteQuality quality = compile::PaletteQuality::Classic);
+                                   compile::PaletteQuality quality = compile::PaletteQuality::Classic,
+                                   bool highResolution = false);
 
 // How an actor draws its slot.
 enum class PolygonMode { Fill, Lines };

@@ -123,6 +123,29 @@ TEST_F(TextureSlotsTest, PicturesAreMappedOntoTheirPaletteAsThePackageHoldsThem)
   EXPECT_EQ(talk.Mode, preview::TextureMode::Decal);
 }
 
+// Newer clients' view: a picture larger than its section shows its first
+// compressed level; one no larger keeps the 8-bit texture.
+TEST_F(TextureSlotsTest, HighResolutionShowsTheCompressedLevelOfLargerPictures) {
+  const project::SkinNode& head = SectionNode(*document, *skin, 3);
+  document->DeleteTexture(head.Children()[0]);
+  document->AddTexture(head, fixture.Picture("large.bmp", 60, 512), "< Default >", "");
+  compile::PaletteGenerator().Generate(*document);
+  const auto teams = preview::TeamChoices(skin);
+  const auto faces = preview::FaceChoices(skin);
+  const preview::Selection selection{skin, teams[0], 0, faces[0], 0};
+  const preview::SlotResolution classic =
+      preview::ResolveTextureSlots(document->Model(), selection, compile::PaletteQuality::Classic, false);
+  const preview::SlotResolution high =
+      preview::ResolveTextureSlots(document->Model(), selection, compile::PaletteQuality::Classic, true);
+  EXPECT_EQ(classic.Slots[2].Picture.Format(), raster::PixelFormat::Indexed8);
+  ASSERT_EQ(high.Slots[2].Picture.Width(), 512);
+  EXPECT_EQ(high.Slots[2].Picture.Format(), raster::PixelFormat::Bgr24);
+  // The encoder matches a flat colour exactly through its interpolated entries.
+  EXPECT_EQ(std::vector<std::uint8_t>(high.Slots[2].Picture.Row(100), high.Slots[2].Picture.Row(100) + 6),
+            std::vector<std::uint8_t>(6, 60));
+  EXPECT_EQ(high.Slots[0].Picture, classic.Slots[0].Picture) << "an 8 x 8 picture gets no compressed levels";
+}
+
 TEST_F(TextureSlotsTest, MaskedAndTranslucentSlotsBlendOnlyWithMasking) {
   preview::TextureSlot slot;
   slot.Used = slot.Loaded = slot.Masked = slot.Paletted = true;
