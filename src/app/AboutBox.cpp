@@ -27,9 +27,12 @@ AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
   title->setFont(bold);
   auto* version = new QLabel(QString("Version ") + VersionText, panel);
   version->setObjectName("Version");
+  auto* licence = new QLabel("Free software under the GNU General Public License,\nversion 3 or any later version.", panel);
+  licence->setObjectName("Licence");
   auto* text = new QVBoxLayout;
   text->addWidget(title);
   text->addWidget(version);
+  text->addWidget(licence);
   auto* panelLayout = new QHBoxLayout(panel);
   panelLayout->addWidget(icon, 0, Qt::AlignTop);
   panelLayout->addLayout(text, 1);

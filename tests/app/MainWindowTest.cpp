@@ -159,6 +159,7 @@ TEST(MainWindowTest, TheAboutBoxAndTheManualAreWhereTheMenuFindsThem) {
   EXPECT_EQ(box.findChild<QLabel*>("ProductName")->text(), "Unreal Tournament Marbelle");
   EXPECT_EQ(box.findChild<QLabel*>("Version")->text(), "Version 2.5 beta 3");
   EXPECT_EQ(box.findChild<QLabel*>("ProductName")->font().pixelSize(), 15);
+  EXPECT_TRUE(box.findChild<QLabel*>("Licence")->text().contains("GNU General Public License"));
 
   const QUrl url = app::HelpContentsUrl("/opt/utmarbelle/help/index.html");
   EXPECT_EQ(url.toString(), "file:///opt/utmarbelle/help/index.html#contents");
