@@ -6,9 +6,9 @@
 #include <tuple>
 
 #include "compile/SkinMenus.h"
+#include "model/LocalisationLines.h"
 #include "model/TextureNames.h"
 #include "platform/AsciiText.h"
-#include "platform/FileContents.h"
 #include "platform/FileLookup.h"
 #include "platform/GameDirectory.h"
 #include "project/TeamLabels.h"
@@ -38,41 +38,15 @@ std::filesystem::path PictureFile(const std::filesystem::path& folder, const Pac
   return folder / (texture.Name + (indexed ? ".bmp" : ".png"));
 }
 
-// One line of a localisation file: the object it declares and its description, if any.
-struct IntLine {
-  std::string Object;
-  std::optional<std::string> Description;
-};
-
-// The texture declarations of a localisation file, in file order.
-std::vector<IntLine> ReadIntLines(const std::filesystem::path& file) {
-  const auto text = platform::ReadFileContents(file);
-  if (!text) throw std::runtime_error("Cannot read " + file.string() + ": there is no such file");
-  std::vector<IntLine> lines;
-  std::size_t start = 0;
-  while (start < text->size()) {
-    std::size_t end = text->find('\n', start);
-    if (end == std::string::npos) end = text->size();
-    const std::string line = platform::Trim(std::string_view(*text).substr(start, end - start));
-    start = end + 1;
-    const std::string lower = ToLowerAscii(line);
-    if (!lower.starts_with("object=(") || lower.find("class=texture") == std::string::npos) continue;
-    const std::size_t name = lower.find("name=");
-    if (name == std::string::npos) continue;
-    const std::size_t nameEnd = line.find_first_of(",)", name);
-    std::string object = platform::Trim(line.substr(name + 5, nameEnd - name - 5));
-    if (const std::size_t dot = object.rfind('.'); dot != std::string::npos) object.erase(0, dot + 1);
-    IntLine entry{object, std::nullopt};
-    if (const std::size_t key = lower.find("description="); key != std::string::npos) {
-      std::size_t from = key + 12;
-      const bool quoted = from < line.size() && line[from] == '"';
-      if (quoted) ++from;
-      const std::size_t to = line.find_first_of(quoted ? "\"" : ",)", from);
-      entry.Description = line.substr(from, to == std::string::npos ? std::string::npos : to - from);
-    }
-    lines.push_back(std::move(entry));
+// The texture declarations of a localisation file, each by its object name without its package.
+std::vector<model::DeclaredObject> TextureDeclarations(const std::filesystem::path& file) {
+  std::vector<model::DeclaredObject> textures;
+  for (model::DeclaredObject& object : model::ReadDeclaredObjects(file)) {
+    if (!EqualsIgnoreCase(object.Class, "Texture")) continue;
+    if (const std::size_t dot = object.Name.rfind('.'); dot != std::string::npos) object.Name.erase(0, dot + 1);
+    textures.push_back(std::move(object));
   }
-  return lines;
+  return textures;
 }
 
 // The descriptions of skins and faces, as the compiler's .int writes them; what does not fit is reported.
@@ -81,24 +55,24 @@ void TakeDescriptions(project::ProjectDocument& document, const std::filesystem:
   std::map<std::string, const SkinNode*> byName;
   for (const SkinNode* node : project::TextureNodes(document.Root()))
     byName.emplace(ToLowerAscii(document.TextureName(*node)), node);
-  const std::vector<IntLine> lines = ReadIntLines(intFile);
+  const std::vector<model::DeclaredObject> lines = TextureDeclarations(intFile);
   const std::string shown = intFile.filename().string();
   bool everyLineDescribed = !lines.empty();
-  for (const IntLine& line : lines) {
+  for (const model::DeclaredObject& line : lines) {
     everyLineDescribed = everyLineDescribed && line.Description && !line.Description->empty();
-    const auto found = byName.find(ToLowerAscii(line.Object));
+    const auto found = byName.find(ToLowerAscii(line.Name));
     if (found == byName.end()) {
       // The game's skin menu lists a multi-skinned model's skin by any described name of up to five characters.
-      const SkinNode* skin = document.Model().SingleSkin || line.Object.size() < 4 || line.Object.size() > 5 ||
+      const SkinNode* skin = document.Model().SingleSkin || line.Name.size() < 4 || line.Name.size() > 5 ||
                                      !line.Description || line.Description->empty()
                                  ? nullptr
-                                 : project::FindSkinByCode(document.Root(), line.Object.substr(0, 4));
+                                 : project::FindSkinByCode(document.Root(), line.Name.substr(0, 4));
       if (skin) {
         document.EditSkin(*skin, *line.Description, skin->Code());
-        report.push_back(shown + " describes the skin " + skin->Code() + " by " + line.Object +
+        report.push_back(shown + " describes the skin " + skin->Code() + " by " + line.Name +
                          ", a texture the package lacks; compiling describes it by the skin's default texture.");
       } else {
-        report.push_back(shown + " declares the texture " + line.Object + ", which the package lacks.");
+        report.push_back(shown + " declares the texture " + line.Name + ", which the package lacks.");
       }
       continue;
     }
@@ -116,12 +90,12 @@ void TakeDescriptions(project::ProjectDocument& document, const std::filesystem:
         if (project::FaceKey(description) == ToLowerAscii(parts.Face))
           document.EditTextureDescription(node, project::LabelOfIdentifier(node.Texture().Identifier), description);
         else
-          report.push_back(shown + " calls the face " + line.Object + " \"" + description +
+          report.push_back(shown + " calls the face " + line.Name + " \"" + description +
                            "\"; the project names a face by its texture, so compiling calls it \"" + parts.Face + "\".");
         break;
       }
       case MenuRole::None:
-        report.push_back(shown + " describes " + line.Object + " as \"" + description +
+        report.push_back(shown + " describes " + line.Name + " as \"" + description +
                          "\", but the game's menus do not list that texture; compiling leaves the description out.");
         break;
     }

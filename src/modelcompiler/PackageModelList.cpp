@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <optional>
 
-#include "model/System2.h"
+#include "model/LocalisationLines.h"
 #include "modelcompiler/ModelNotice.h"
 #include "modelcompiler/ObjectReading.h"
 #include "platform/AsciiText.h"
-#include "platform/FileContents.h"
 #include "platform/FileLookup.h"
 #include "unrealpkg/ClassDefaults.h"
 #include "unrealpkg/DescribeValue.h"
@@ -119,17 +118,6 @@ std::optional<std::string> AddPlayerClass(unrealpkg::TUTPackage& package, const 
   return std::nullopt;
 }
 
-// The text of Description="..." on a localisation line, without its quotes.
-std::string DeclaredDescription(const std::string& line, const std::string& lower) {
-  const std::size_t key = lower.find("description=");
-  if (key == std::string::npos) return {};
-  std::size_t start = key + 12;
-  const bool quoted = start < line.size() && line[start] == '"';
-  if (quoted) ++start;
-  const std::size_t end = line.find_first_of(quoted ? "\"" : ",)", start);
-  return platform::Trim(line.substr(start, end == std::string::npos ? std::string::npos : end - start));
-}
-
 bool CaptionBefore(const PackageModelEntry& a, const PackageModelEntry& b) {
   return platform::ToLowerAscii(a.Caption) < platform::ToLowerAscii(b.Caption);
 }
@@ -137,19 +125,10 @@ bool CaptionBefore(const PackageModelEntry& a, const PackageModelEntry& b) {
 }  // namespace
 
 std::vector<DeclaredPlayerClass> ReadPlayerClassNames(const std::filesystem::path& intFile) {
-  const auto text = platform::ReadFileContents(intFile);
-  if (!text) throw std::runtime_error("Cannot read " + intFile.string() + ": there is no such file");
-  std::vector<std::string> lines;
-  model::SplitToList(*text, "\n", lines);
   std::vector<DeclaredPlayerClass> classes;
-  for (const std::string& line : lines) {
-    const std::string lower = platform::ToLowerAscii(line);
-    if (lower.find("metaclass=botpack.tournamentplayer") == std::string::npos) continue;
-    const std::size_t name = lower.find("name=");
-    const std::size_t cls = lower.find(",class=");
-    if (name == std::string::npos || cls == std::string::npos || cls < name + 5) continue;
-    classes.push_back({line.substr(name + 5, cls - name - 5), DeclaredDescription(line, lower)});
-  }
+  for (model::DeclaredObject& object : model::ReadDeclaredObjects(intFile))
+    if (EqualsIgnoreCase(object.MetaClass, "Botpack.TournamentPlayer") && !object.Name.empty())
+      classes.push_back({std::move(object.Name), object.Description.value_or("")});
   return classes;
 }
 
