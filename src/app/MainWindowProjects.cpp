@@ -16,6 +16,7 @@
 #include "app/SkinTreeView.h"
 #include "app/TextureEditorPanel.h"
 #include "app/UserQuestions.h"
+#include "app/WaitCursor.h"
 #include "platform/ProgramSettings.h"
 #include "project/ProjectDocument.h"
 
@@ -24,15 +25,6 @@ namespace app {
 namespace {
 
 constexpr const char* ProjectFilter = "Marbelle Projects (*.mrb)";
-
-// The busy cursor for as long as the scope lasts, whatever way it ends.
-class WaitCursor {
-public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 QString SaveTitle(const std::string& prefix) {
   return "Saving Marbelle Project (prefix must be \"" + ToQString(prefix) + "Skins\")";

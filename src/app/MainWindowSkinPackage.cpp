@@ -1,9 +1,8 @@
 // "Open Skin Package...": a skin package that exists, opened as a new project.
-#include <QApplication>
-
 #include "app/MainWindow.h"
 #include "app/QtText.h"
 #include "app/UserQuestions.h"
+#include "app/WaitCursor.h"
 #include "compile/SkinPackageProject.h"
 
 namespace app {
@@ -25,15 +24,10 @@ void MainWindow::OpenSkinPackage() {
   if (chosen.isEmpty()) return;
   const std::filesystem::path packageFile = QStringToPath(chosen);
   std::vector<std::string> report;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  compile::SkinPackage package;
-  try {
-    package = compile::ReadSkinPackage(packageFile, report);
-  } catch (...) {
-    QApplication::restoreOverrideCursor();
-    throw;
-  }
-  QApplication::restoreOverrideCursor();
+  const compile::SkinPackage package = [&] {
+    const WaitCursor cursor;
+    return compile::ReadSkinPackage(packageFile, report);
+  }();
 
   // The model whose names explain the most textures; the user chooses among equals.
   model::ModelCatalogue fitting;
