@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 
 #include "unrealpkg/ByteReader.h"
 #include "unrealpkg/TUTObject.h"
@@ -103,49 +104,66 @@ bool HasCompressedLevels(const std::vector<DeclaredTag>& tags) {
   });
 }
 
-// The compressed chain's levels are compared by size and by where their blocks lie.
-void CompareCompressedLevels(ByteReader& in, const unrealpkg::TUTObjectClassTexture& texture,
-                             const std::string& object, std::vector<std::string>& out) {
+// One level of a mipmap chain as the declared sizes give it.
+struct DeclaredLevel {
+  std::size_t Start = 0;
+  std::int32_t Size = 0;
+  std::int32_t Width = 0;
+  std::int32_t Height = 0;
+  // Its size matches its log2 fields.
+  bool SizeAgrees = false;
+};
+
+// A chain: its count byte, then per level the offset past its pixels, their
+// count, the pixels, the size and its log2. `check` compares each level with
+// our reader's; a count that differs is told.
+void CompareChain(ByteReader& in, const unrealpkg::TUTObjectClassTexture& texture, int count, const std::string& name,
+                  const std::function<void(int, const DeclaredLevel&, const std::string&)>& check,
+                  std::vector<std::string>& out) {
   const int levels = in.ReadByte();
-  if (levels != texture.CompressedMipCount()) out.push_back(object + ": " + std::to_string(levels) + " compressed levels");
-  for (int level = 0; level < levels && level < texture.CompressedMipCount(); ++level) {
-    const std::string where = object + " compressed level " + std::to_string(level);
+  if (levels != count) out.push_back(name + ": " + std::to_string(levels) + " levels");
+  for (int level = 0; level < levels && level < count; ++level) {
+    const std::string where = name + " level " + std::to_string(level);
     const std::int64_t dataEnd = std::int64_t{in.ReadInt32()} - texture.SerialOffset();
-    const std::int32_t size = in.ReadIndex();
-    const std::size_t start = in.Position();
-    in.Take(static_cast<std::size_t>(size));
+    DeclaredLevel declared;
+    declared.Size = in.ReadIndex();
+    declared.Start = in.Position();
+    in.Take(static_cast<std::size_t>(declared.Size));
     if (static_cast<std::int64_t>(in.Position()) != dataEnd) out.push_back(where + ": its data end points elsewhere");
-    const std::int32_t width = in.ReadInt32();
-    const std::int32_t height = in.ReadInt32();
+    declared.Width = in.ReadInt32();
+    declared.Height = in.ReadInt32();
     const std::uint8_t uBits = in.ReadByte();
     const std::uint8_t vBits = in.ReadByte();
-    const unrealpkg::TUTMipmap& mip = texture.GetCompressedMip(level);
-    if (width != mip.USize || height != mip.VSize || (1 << uBits) != width || (1 << vBits) != height)
-      out.push_back(where + ": another size");
-    if (size != mip.DataSize || start != mip.DataStart) out.push_back(where + ": other blocks");
+    declared.SizeAgrees = (1 << uBits) == declared.Width && (1 << vBits) == declared.Height;
+    check(level, declared, where);
   }
 }
 
+// The 8-bit chain is compared pixel for pixel.
 void CompareLevels(ByteReader& in, unrealpkg::TUTObjectClassTexture& texture, const std::string& object,
                    std::vector<std::string>& out) {
-  const int levels = in.ReadByte();
-  if (levels != texture.MipCount()) out.push_back(object + ": " + std::to_string(levels) + " levels");
-  for (int level = 0; level < levels && level < texture.MipCount(); ++level) {
-    const std::string where = object + " level " + std::to_string(level);
-    const std::int64_t dataEnd = std::int64_t{in.ReadInt32()} - texture.SerialOffset();
-    const std::int32_t size = in.ReadIndex();
-    const std::uint8_t* pixels = in.Take(static_cast<std::size_t>(size));
-    if (static_cast<std::int64_t>(in.Position()) != dataEnd) out.push_back(where + ": its data end points elsewhere");
-    const std::int32_t width = in.ReadInt32();
-    const std::int32_t height = in.ReadInt32();
-    const std::uint8_t uBits = in.ReadByte();
-    const std::uint8_t vBits = in.ReadByte();
+  const std::uint8_t* data = texture.Data().data();
+  CompareChain(in, texture, texture.MipCount(), object, [&](int level, const DeclaredLevel& declared, const std::string& where) {
     const raster::Bitmap bitmap = texture.MipBitmap(level);
-    if (width != bitmap.Width() || height != bitmap.Height() || (1 << uBits) != width || (1 << vBits) != height)
+    const std::uint8_t* pixels = data + declared.Start;
+    if (declared.Width != bitmap.Width() || declared.Height != bitmap.Height() || !declared.SizeAgrees)
       out.push_back(where + ": another size");
-    else if (!std::equal(pixels, pixels + size, bitmap.Pixels().begin(), bitmap.Pixels().end()))
+    else if (!std::equal(pixels, pixels + declared.Size, bitmap.Pixels().begin(), bitmap.Pixels().end()))
       out.push_back(where + ": other pixels");
-  }
+  }, out);
+}
+
+// The compressed chain's levels are compared by size and by where their blocks lie.
+void CompareCompressedLevels(ByteReader& in, const unrealpkg::TUTObjectClassTexture& texture,
+                             const std::string& object, std::vector<std::string>& out) {
+  CompareChain(in, texture, texture.CompressedMipCount(), object + " compressed",
+               [&](int level, const DeclaredLevel& declared, const std::string& where) {
+                 const unrealpkg::TUTMipmap& mip = texture.GetCompressedMip(level);
+                 if (declared.Width != mip.USize || declared.Height != mip.VSize || !declared.SizeAgrees)
+                   out.push_back(where + ": another size");
+                 if (declared.Size != mip.DataSize || declared.Start != mip.DataStart)
+                   out.push_back(where + ": other blocks");
+               }, out);
 }
 
 void ComparePalette(ByteReader& in, const unrealpkg::TUTObjectClassPalette& palette, const std::string& object,
