@@ -21,17 +21,6 @@ protected:
     std::filesystem::create_directories(home);
   }
 
-  void InstallGame() {
-    const std::filesystem::path corpus = testsupport::CorpusDir();
-    std::filesystem::create_directories(game / "System");
-    std::filesystem::create_directories(game / "Textures");
-    for (const char* file : {"utpatches/System/MultiMesh.u", "utpatches/System/epiccustommodels.u",
-                             "utpatches/SystemLocalized/int/multimesh.int"})
-      std::filesystem::copy_file(corpus / file, game / "System" / std::filesystem::path(file).filename());
-    for (const char* file : {"tskmskins.utx", "tnalimeshskins.utx", "tcowmeshskins.utx"})
-      std::filesystem::copy_file(corpus / "ut-server/Textures" / file, game / "Textures" / file);
-  }
-
   // Starts the window and lets it finish what it does once it is up.
   std::unique_ptr<app::MainWindow> Start() {
     auto window = std::make_unique<app::MainWindow>(home, questions);
@@ -57,7 +46,7 @@ protected:
 
 TEST_F(GameStartTest, TheFirstStartAddsTheGamesModelsAndTheStartPageNamesThem) {
   MARBELLE_NEEDS_CORPUS(std::filesystem::exists(testsupport::CorpusDir() / "utpatches/System/MultiMesh.u"));
-  InstallGame();
+  testsupport::InstallBonusPackGame(game);
   {
     auto window = Start();
     const auto messages = questions.TakeMessages();

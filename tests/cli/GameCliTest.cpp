@@ -24,13 +24,7 @@ TEST(GameCliTest, FindsTheInstalledGameAndAddsItsModelsOnce) {
   EXPECT_EQ(Marbelle({"game", "--home", Path(home)}).status, 1);
 
   const std::filesystem::path game = root / "data/OldUnreal/UnrealTournament";
-  std::filesystem::create_directories(game / "System");
-  std::filesystem::create_directories(game / "Textures");
-  for (const char* file : {"utpatches/System/MultiMesh.u", "utpatches/System/epiccustommodels.u",
-                           "utpatches/SystemLocalized/int/multimesh.int"})
-    std::filesystem::copy_file(corpus / file, game / "System" / std::filesystem::path(file).filename());
-  for (const char* file : {"tskmskins.utx", "tnalimeshskins.utx", "tcowmeshskins.utx"})
-    std::filesystem::copy_file(corpus / "ut-server/Textures" / file, game / "Textures" / file);
+  testsupport::InstallBonusPackGame(game);
 
   const Outcome found = Marbelle({"game", "--home", Path(home)});
   EXPECT_EQ(found.status, 0) << found.err;

@@ -71,14 +71,9 @@ protected:
   void SetUp() override {
     MARBELLE_NEEDS_CORPUS(std::filesystem::exists(corpus / "utpatches/System/MultiMesh.u") &&
                           std::filesystem::exists(corpus / "ut-server/Textures/tcowmeshskins.utx"));
-    std::filesystem::create_directories(game / "System");
-    std::filesystem::create_directories(game / "Textures");
     std::filesystem::create_directories(home);
-    for (const char* file : {"utpatches/System/MultiMesh.u", "utpatches/System/epiccustommodels.u",
-                             "utpatches/System/Core.u", "utpatches/SystemLocalized/int/multimesh.int"})
-      std::filesystem::copy_file(corpus / file, game / "System" / std::filesystem::path(file).filename());
-    for (const char* file : {"tskmskins.utx", "tnalimeshskins.utx", "tcowmeshskins.utx"})
-      std::filesystem::copy_file(corpus / "ut-server/Textures" / file, game / "Textures" / file);
+    testsupport::InstallBonusPackGame(game);
+    std::filesystem::copy_file(corpus / "utpatches/System/Core.u", game / "System/Core.u");
   }
 
   Outcome CompileModel(const char* name) {

@@ -44,6 +44,16 @@ bool CorpusRequired() {
 
 std::filesystem::path CorpusFile(const std::string& relativePath) { return CorpusDir() / relativePath; }
 
+void InstallBonusPackGame(const std::filesystem::path& game) {
+  std::filesystem::create_directories(game / "System");
+  std::filesystem::create_directories(game / "Textures");
+  for (const char* file : {"utpatches/System/MultiMesh.u", "utpatches/System/epiccustommodels.u",
+                           "utpatches/SystemLocalized/int/multimesh.int"})
+    std::filesystem::copy_file(CorpusFile(file), game / "System" / std::filesystem::path(file).filename());
+  for (const char* file : {"tskmskins.utx", "tnalimeshskins.utx", "tcowmeshskins.utx"})
+    std::filesystem::copy_file(CorpusFile(std::string("ut-server/Textures/") + file), game / "Textures" / file);
+}
+
 std::vector<std::filesystem::path> CorpusPackages() {
   std::vector<std::filesystem::path> packages;
   std::error_code ec;

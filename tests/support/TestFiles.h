@@ -34,4 +34,9 @@ bool CorpusRequired();
 std::vector<std::filesystem::path> CorpusPackages();
 std::filesystem::path CorpusFile(const std::string& relativePath);
 
+// The Bonus Pack's models as a user's game holds them, from the corpus:
+// MultiMesh.u, epiccustommodels.u and multimesh.int in System, the three skin
+// packages in Textures; the folders are made when missing.
+void InstallBonusPackGame(const std::filesystem::path& game);
+
 }  // namespace testsupport
