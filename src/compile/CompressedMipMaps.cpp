@@ -38,11 +38,11 @@ void Halve(raster::Bitmap& picture, std::vector<std::uint8_t>& mask) {
 
 }  // namespace
 
-std::vector<CompressedLevel> BuildCompressedChain(const PreparedTexture& source, int sectionWidth, int sectionHeight) {
+std::optional<PreparedTexture> CompressedTopLevel(const PreparedTexture& source, int sectionWidth, int sectionHeight) {
   const int sourceWidth = source.Picture.Width();
   const int sourceHeight = source.Picture.Height();
   if (sectionWidth < 4 || sectionHeight < 4 || (sourceWidth <= sectionWidth && sourceHeight <= sectionHeight))
-    return {};
+    return std::nullopt;
   int width = sectionWidth * 2;
   int height = sectionHeight * 2;
   while ((width < sourceWidth || height < sourceHeight) && width * 2 <= MaxCompressedSide &&
@@ -50,20 +50,23 @@ std::vector<CompressedLevel> BuildCompressedChain(const PreparedTexture& source,
     width *= 2;
     height *= 2;
   }
-  if (width > MaxCompressedSide || height > MaxCompressedSide) return {};
-
-  raster::Bitmap picture = source.Picture;
-  std::vector<std::uint8_t> mask = source.Mask;
-  if (width != sourceWidth || height != sourceHeight) {
-    raster::Bitmap resampled(width, height, raster::PixelFormat::Bgr24);
-    Resample(source.Picture, resampled, Lanczos3, Lanczos3Support);
-    picture = std::move(resampled);
-    if (!mask.empty()) {
-      raster::Bitmap maskPicture(sourceWidth, sourceHeight, raster::PixelFormat::Indexed8);
-      maskPicture.Pixels() = source.Mask;
-      mask = maskPicture.StretchNearest(width, height).Pixels();
-    }
+  if (width > MaxCompressedSide || height > MaxCompressedSide) return std::nullopt;
+  if (width == sourceWidth && height == sourceHeight) return source;
+  PreparedTexture top{raster::Bitmap(width, height, raster::PixelFormat::Bgr24), {}};
+  Resample(source.Picture, top.Picture, Lanczos3, Lanczos3Support);
+  if (!source.Mask.empty()) {
+    raster::Bitmap maskPicture(sourceWidth, sourceHeight, raster::PixelFormat::Indexed8);
+    maskPicture.Pixels() = source.Mask;
+    top.Mask = maskPicture.StretchNearest(width, height).Pixels();
   }
+  return top;
+}
+
+std::vector<CompressedLevel> BuildCompressedChain(const PreparedTexture& source, int sectionWidth, int sectionHeight) {
+  std::optional<PreparedTexture> top = CompressedTopLevel(source, sectionWidth, sectionHeight);
+  if (!top) return {};
+  raster::Bitmap& picture = top->Picture;
+  std::vector<std::uint8_t>& mask = top->Mask;
   std::vector<CompressedLevel> chain;
   while (true) {
     chain.push_back({picture.Width(), picture.Height(), EncodeBc1(picture, mask)});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "compile/PreparedTexture.h"
@@ -20,12 +21,16 @@ struct CompressedLevel {
   std::vector<std::uint8_t> Blocks;
 };
 
-// The BC1 chain a texture gets beside its 8-bit levels, made from its
-// full-resolution source: the first level is the section's size times the
+// The picture the compressed chain starts from: the section's size times the
 // smallest power of two that covers the source (at most MaxCompressedSide a
-// side, resampled with Lanczos3), each further level half the last, down to 4
-// on the shorter side. Empty when the source is no larger than the section.
-// Masked pixels are BC1's transparent black.
+// side, resampled with Lanczos3). None when the source is no larger than the
+// section.
+std::optional<PreparedTexture> CompressedTopLevel(const PreparedTexture& source, int sectionWidth, int sectionHeight);
+
+// The BC1 chain a texture gets beside its 8-bit levels, made from its
+// full-resolution source: CompressedTopLevel, then each level half the last,
+// down to 4 on the shorter side; empty without a top level. Masked pixels are
+// BC1's transparent black.
 std::vector<CompressedLevel> BuildCompressedChain(const PreparedTexture& source, int sectionWidth, int sectionHeight);
 
 // BC1 blocks of a 24-bit picture whose sides are multiples of 4, with the

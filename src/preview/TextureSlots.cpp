@@ -55,10 +55,10 @@ raster::Bitmap GamePicture(const project::TObjetoTextura& texture, compile::Pale
 // The first compressed level, as newer clients show it; empty when the texture gets none.
 raster::Bitmap CompressedPicture(const project::TObjetoTextura& texture, const model::TModeloPart& part) {
   if (!texture.WorkingBitmap) return {};
-  const auto chain = compile::BuildCompressedChain(compile::Prepare(*texture.WorkingBitmap), part.Width, part.Height);
-  if (chain.empty()) return {};
-  raster::Bitmap picture(chain.front().Width, chain.front().Height, raster::PixelFormat::Bgr24);
-  unrealpkg::DecodeColourBlocks(chain.front().Blocks.data(), 8, picture);
+  const auto top = compile::CompressedTopLevel(compile::Prepare(*texture.WorkingBitmap), part.Width, part.Height);
+  if (!top) return {};
+  raster::Bitmap picture(top->Picture.Width(), top->Picture.Height(), raster::PixelFormat::Bgr24);
+  unrealpkg::DecodeColourBlocks(compile::EncodeBc1(top->Picture, top->Mask).data(), 8, picture);
   return picture;
 }
 
