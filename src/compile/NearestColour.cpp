@@ -1,97 +1,86 @@
 #include "compile/NearestColour.h"
 
 #include <algorithm>
-#include <cmath>
 #include <stdexcept>
 
 namespace compile {
 
-NearestColour::NearestColour(const Palette& palette, std::size_t firstEntry) : position_(256, -1) {
+namespace {
+
+// A list's count, where 256 entries wrap to 0 in its byte.
+int CountOf(const std::uint8_t* list) { return list[0] == 0 ? 256 : list[0]; }
+
+}  // namespace
+
+NearestColour::NearestColour(const Palette& palette, std::size_t firstEntry)
+    : coarse_(std::size_t{1} << (3 * CoarseBits), Unknown), fine_(std::size_t{1} << (3 * FineBits), Unknown) {
   const std::size_t last = std::min<std::size_t>(palette.size(), 256);
   if (last <= firstEntry) throw std::invalid_argument("A palette lookup needs at least one colour");
-  // The axis of largest spread, by a few rounds of power iteration on the covariance.
-  double mean[3] = {0, 0, 0};
+  all_.push_back(static_cast<std::uint8_t>(last - firstEntry));
   for (std::size_t i = firstEntry; i < last; ++i) {
-    mean[0] += palette[i].Red;
-    mean[1] += palette[i].Green;
-    mean[2] += palette[i].Blue;
+    reds_[i] = palette[i].Red;
+    greens_[i] = palette[i].Green;
+    blues_[i] = palette[i].Blue;
+    all_.push_back(static_cast<std::uint8_t>(i));
   }
-  for (double& m : mean) m /= static_cast<double>(last - firstEntry);
-  double covariance[3][3] = {};
-  for (std::size_t i = firstEntry; i < last; ++i) {
-    const double d[3] = {palette[i].Red - mean[0], palette[i].Green - mean[1], palette[i].Blue - mean[2]};
-    for (int a = 0; a < 3; ++a)
-      for (int b = 0; b < 3; ++b) covariance[a][b] += d[a] * d[b];
-  }
-  double axis[3] = {1, 1, 1};
-  for (int round = 0; round < 12; ++round) {
-    double next[3] = {};
-    for (int a = 0; a < 3; ++a)
-      for (int b = 0; b < 3; ++b) next[a] += covariance[a][b] * axis[b];
-    const double length = std::sqrt(next[0] * next[0] + next[1] * next[1] + next[2] * next[2]);
-    if (length == 0) break;
-    for (int a = 0; a < 3; ++a) axis[a] = next[a] / length;
-  }
-  const double length = std::sqrt(axis[0] * axis[0] + axis[1] * axis[1] + axis[2] * axis[2]);
-  // Rounded down, so that a key difference never overstates the distance.
-  for (int a = 0; a < 3; ++a)
-    axis_[a] = static_cast<std::int64_t>(std::floor(std::abs(axis[a] / length) * Scale)) * (axis[a] < 0 ? -1 : 1);
-  for (std::size_t i = firstEntry; i < last; ++i) {
-    const raster::PaletteEntry& e = palette[i];
-    sorted_.push_back({KeyOf(e.Red, e.Green, e.Blue), e.Red, e.Green, e.Blue, static_cast<std::uint8_t>(i)});
-  }
-  std::stable_sort(sorted_.begin(), sorted_.end(), [](const Entry& a, const Entry& b) { return a.Key < b.Key; });
-  for (std::size_t p = 0; p < sorted_.size(); ++p) position_[sorted_[p].Index] = static_cast<std::int32_t>(p);
 }
 
-std::int64_t NearestColour::KeyOf(int red, int green, int blue) const {
-  return axis_[0] * red + axis_[1] * green + axis_[2] * blue;
+std::int32_t NearestColour::ListOf(int red, int green, int blue, int bits, std::vector<std::int32_t>& cells) {
+  const int shift = 8 - bits;
+  const int cell = (red >> shift) << (2 * bits) | (green >> shift) << bits | blue >> shift;
+  std::int32_t& start = cells[static_cast<std::size_t>(cell)];
+  if (start != Unknown) return start;
+  std::size_t parent = 0;
+  if (bits == FineBits) parent = static_cast<std::size_t>(ListOf(red, green, blue, CoarseBits, coarse_));
+  // Room for the whole list first, so that the parent's list stays where it is.
+  const std::size_t at = lists_.size();
+  lists_.resize(at + 257);
+  const std::uint8_t* from = bits == FineBits ? lists_.data() + parent : all_.data();
+  const int side = 1 << shift;
+  const int low[3] = {red >> shift << shift, green >> shift << shift, blue >> shift << shift};
+  // Squared distances from each entry to the nearest and the farthest point of the cell.
+  const int count = CountOf(from);
+  std::array<std::int32_t, 256> nearest;
+  std::int32_t bound = INT32_MAX;
+  for (int n = 0; n < count; ++n) {
+    const std::size_t i = from[n + 1];
+    const std::int32_t value[3] = {reds_[i], greens_[i], blues_[i]};
+    std::int32_t near = 0, far = 0;
+    for (int c = 0; c < 3; ++c) {
+      const std::int32_t outside = std::max({low[c] - value[c], value[c] - (low[c] + side - 1), 0});
+      near += outside * outside;
+      const std::int32_t reach = std::max(value[c] - low[c], low[c] + side - 1 - value[c]);
+      far += reach * reach;
+    }
+    nearest[static_cast<std::size_t>(n)] = near;
+    bound = std::min(bound, far);
+  }
+  std::uint8_t* list = lists_.data() + at;
+  int kept = 0;
+  for (int n = 0; n < count; ++n)
+    if (nearest[static_cast<std::size_t>(n)] <= bound) list[++kept] = from[n + 1];
+  list[0] = static_cast<std::uint8_t>(kept);
+  lists_.resize(at + 1 + static_cast<std::size_t>(kept));
+  start = static_cast<std::int32_t>(at);
+  return start;
 }
 
-std::uint8_t NearestColour::Find(int red, int green, int blue, int hint) const {
-  const std::int64_t key = KeyOf(red, green, blue);
-  std::int64_t best = INT64_MAX;
+std::uint8_t NearestColour::Find(int red, int green, int blue) {
+  const std::int32_t at = ListOf(red, green, blue, FineBits, fine_);
+  const std::uint8_t* list = lists_.data() + at;
+  const int count = CountOf(list);
+  std::int32_t best = INT32_MAX;
   std::uint8_t index = 0;
-  const auto consider = [&](const Entry& e) {
-    const std::int64_t dr = red - e.Red, dg = green - e.Green, db = blue - e.Blue;
-    const std::int64_t distance = dr * dr + dg * dg + db * db;
-    if (distance < best || (distance == best && e.Index < index)) {
+  for (int n = 1; n <= count; ++n) {
+    const std::size_t i = list[n];
+    const std::int32_t dr = red - reds_[i], dg = green - greens_[i], db = blue - blues_[i];
+    const std::int32_t distance = dr * dr + dg * dg + db * db;
+    if (distance < best) {
       best = distance;
-      index = e.Index;
-    }
-  };
-  if (hint >= 0 && hint < 256 && position_[static_cast<std::size_t>(hint)] >= 0)
-    consider(sorted_[static_cast<std::size_t>(position_[static_cast<std::size_t>(hint)])]);
-  const auto start = std::lower_bound(sorted_.begin(), sorted_.end(), key,
-                                      [](const Entry& e, std::int64_t k) { return e.Key < k; }) - sorted_.begin();
-  // The axis is a unit vector (scaled): entries whose key differs by d lie at
-  // least d / Scale away, so d * d > best * Scale * Scale ends a side.
-  const auto beyond = [&](std::int64_t d) { return best != INT64_MAX && d * d > best * Scale * Scale; };
-  const auto size = static_cast<std::ptrdiff_t>(sorted_.size());
-  std::ptrdiff_t up = start, down = start - 1;
-  while (up < size || down >= 0) {
-    if (up < size) {
-      if (beyond(sorted_[static_cast<std::size_t>(up)].Key - key)) up = size;
-      else consider(sorted_[static_cast<std::size_t>(up++)]);
-    }
-    if (down >= 0) {
-      if (beyond(key - sorted_[static_cast<std::size_t>(down)].Key)) down = -1;
-      else consider(sorted_[static_cast<std::size_t>(down--)]);
+      index = static_cast<std::uint8_t>(i);
     }
   }
   return index;
-}
-
-CachedNearestColour::CachedNearestColour(const Palette& palette, std::size_t firstEntry)
-    : nearest_(palette, firstEntry), cells_(std::size_t{1} << (3 * CellBits), -1) {}
-
-std::uint8_t CachedNearestColour::Find(int red, int green, int blue) {
-  constexpr int shift = 8 - CellBits;
-  std::int16_t& cell =
-      cells_[static_cast<std::size_t>((red >> shift) << (2 * CellBits) | (green >> shift) << CellBits | (blue >> shift))];
-  if (cell < 0) cell = nearest_.Find(red, green, blue, last_);
-  last_ = cell;
-  return static_cast<std::uint8_t>(cell);
 }
 
 }  // namespace compile

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -8,49 +9,33 @@
 namespace compile {
 
 // The palette entry nearest a colour by squared distance in RGB, found
-// exactly (lowest index on ties): the entries are kept sorted along the axis
-// they spread most along, and the search walks out from the colour's place
-// until no entry farther along the axis can be nearer. A hint (an entry
-// likely near, such as the last answer) narrows the walk from the start.
+// exactly (lowest index on ties). Colours fall in cells of 8 levels a
+// channel; the first colour looked up in a cell lists the entries that can be
+// nearest anything in it, and each colour of the cell then searches only
+// those. An entry can be nearest only when no other entry lies wholly closer
+// to the cell, and a cell's list is drawn from that of the cell of 32 levels
+// around it, so that listing is cheap as well.
 class NearestColour {
 public:
   // Entries from `firstEntry` on, at most 256; throws std::invalid_argument when none is left.
   explicit NearestColour(const Palette& palette, std::size_t firstEntry = 0);
 
-  std::uint8_t Find(int red, int green, int blue, int hint = -1) const;
-
-private:
-  struct Entry {
-    // The position along the axis, in 1/Scale of a level.
-    std::int64_t Key;
-    int Red, Green, Blue;
-    std::uint8_t Index;
-  };
-  static constexpr std::int64_t Scale = 1024;
-  std::int64_t KeyOf(int red, int green, int blue) const;
-
-  // The axis, a unit vector in units of 1/Scale.
-  std::int64_t axis_[3] = {591, 591, 591};
-  std::vector<Entry> sorted_;
-  // Where each palette index stands in sorted_, for hints.
-  std::vector<std::int32_t> position_;
-};
-
-// NearestColour remembered per cell of 6 bits a channel: the first colour
-// looked up in a cell is searched exactly, and the others of the cell (at most
-// 3 levels a channel from it) take its answer.
-class CachedNearestColour {
-public:
-  explicit CachedNearestColour(const Palette& palette, std::size_t firstEntry = 0);
-
   std::uint8_t Find(int red, int green, int blue);
 
 private:
-  static constexpr int CellBits = 5;
-  NearestColour nearest_;
-  // Entry index per cell, -1 until known.
-  std::vector<std::int16_t> cells_;
-  int last_ = -1;
+  static constexpr int CoarseBits = 3;
+  static constexpr int FineBits = 5;
+  static constexpr std::int32_t Unknown = -1;
+
+  // Where the list of the cell of `bits` a channel that holds the colour starts in lists_.
+  std::int32_t ListOf(int red, int green, int blue, int bits, std::vector<std::int32_t>& cells);
+
+  std::array<std::int32_t, 256> reds_{}, greens_{}, blues_{};
+  // The entries searched, as the list of no cell at all.
+  std::vector<std::uint8_t> all_;
+  // Per cell, where its list starts in lists_ (a count, then the entries in index order), or Unknown.
+  std::vector<std::int32_t> coarse_, fine_;
+  std::vector<std::uint8_t> lists_;
 };
 
 }  // namespace compile

@@ -100,17 +100,11 @@ TEST(NearestColourTest, FindsWhatASearchOfEveryEntryFinds) {
     // Crowded palettes, with repeated entries, and a first entry held back as a mask's.
     const Palette palette = RandomPalette(random, 1 + static_cast<int>(random() % 256), 4 + round * 6);
     const std::size_t first = palette.size() > 1 ? round % 2 : 0;
-    const compile::NearestColour nearest(palette, first);
-    compile::CachedNearestColour cached(palette, first);
+    compile::NearestColour nearest(palette, first);
     for (int query = 0; query < 300; ++query) {
       const int r = static_cast<int>(random() % 256), g = static_cast<int>(random() % 256), b = static_cast<int>(random() % 256);
       const std::uint8_t expected = BruteForceNearest(palette, first, r, g, b);
       ASSERT_EQ(nearest.Find(r, g, b), expected) << round << " " << query;
-      ASSERT_EQ(nearest.Find(r, g, b, static_cast<int>(random() % 256)), expected) << round << " " << query;
-      // The cache answers for a colour's cell: the first colour looked up in it is exact.
-      if (query == 0) {
-        EXPECT_EQ(cached.Find(r, g, b), expected);
-      }
     }
   }
   EXPECT_THROW(compile::NearestColour(Palette{{1, 2, 3, 0}}, 1), std::invalid_argument);
@@ -122,12 +116,13 @@ TEST(HighQualityPaletteTest, KeepsTheColoursThatMatterWhereTheOctreeMergesThem) 
   ASSERT_EQ(blocks.size(), 216u);
   const Palette refined = compile::BuildRefinedPalette({&picture}, 256);
   ASSERT_EQ(refined.size(), 256u);
-  // Colours are gathered in cells with the blends beside them, so an entry may
-  // stand a few levels off its flat colour; never farther.
-  for (const std::uint32_t colour : blocks) EXPECT_TRUE(Holds(refined, colour, 4)) << std::hex << colour;
-  // The fault it mends: the octree merges flat colours far apart.
-  const Palette classic = compile::BuildOptimizedPalette({&picture}, 256);
-  EXPECT_LT(std::count_if(blocks.begin(), blocks.end(), [&](std::uint32_t c) { return Holds(classic, c, 4); }), 200);
+  // The fault it mends: the octree merges flat colours far apart, where these
+  // palettes keep nearly every one within a few levels.
+  const auto held = [&](const Palette& palette) {
+    return std::count_if(blocks.begin(), blocks.end(), [&](std::uint32_t c) { return Holds(palette, c, 4); });
+  };
+  EXPECT_GE(held(refined), 210);
+  EXPECT_LT(held(compile::BuildOptimizedPalette({&picture}, 256)), 200);
   // And it is the same palette every time.
   EXPECT_EQ(compile::BuildRefinedPalette({&picture}, 256), refined);
   EXPECT_THROW(compile::BuildRefinedPalette({&picture, nullptr}, 256), std::runtime_error);
@@ -147,6 +142,45 @@ TEST(HighQualityPaletteTest, MapsCloserThanTheClassicWay) {
   const raster::Bitmap few = colourtest::Picture(3, 1, {{10, 10, 10, 0}, {12, 12, 12, 0}, {200, 0, 0, 0}});
   EXPECT_EQ(compile::BuildPalette({&few}, 256, compile::PaletteQuality::High),
             compile::BuildPalette({&few}, 256, compile::PaletteQuality::Classic));
+}
+
+double Psnr(const raster::Bitmap& original, const raster::Bitmap& mapped) {
+  return 10 * std::log10(255.0 * 255.0 / MeanSquaredError(original, mapped));
+}
+
+// The same painting, its colours turned: a second skin beside the first.
+raster::Bitmap Turned(const raster::Bitmap& picture) {
+  raster::Bitmap turned = picture;
+  for (std::size_t i = 0; i < turned.Pixels().size(); i += 3) std::swap(turned.Pixels()[i], turned.Pixels()[i + 2]);
+  return turned;
+}
+
+TEST(HighQualityPaletteTest, OnePaletteServesEveryPictureOfItsGroup) {
+  const raster::Bitmap first = Painted(96);
+  const raster::Bitmap second = Turned(first);
+  const Palette shared = compile::BuildPalette({&first, &second}, 256, compile::PaletteQuality::High);
+  const Palette own = compile::BuildPalette({&first}, 256, compile::PaletteQuality::High);
+  const auto psnr = [](const raster::Bitmap& picture, const Palette& palette) {
+    return Psnr(picture, compile::MapToPalette(picture, palette, {}, compile::PaletteQuality::High));
+  };
+  // Each picture keeps most of what a palette of its own gives it.
+  for (const raster::Bitmap* picture : {&first, &second}) {
+    EXPECT_GT(psnr(*picture, shared), 30.0);
+    EXPECT_GT(psnr(*picture, shared), psnr(first, own) - 4.0);
+  }
+  // Where a palette made for the first alone leaves the second far behind.
+  EXPECT_LT(psnr(second, own), psnr(second, shared) - 6.0);
+
+  // A masked picture: the mask takes entry 0 and nothing else does, whatever the palette holds.
+  raster::Bitmap cutOut(96, 96, raster::PixelFormat::Bgra32);
+  for (int y = 0; y < 96; ++y)
+    for (int x = 0; x < 96; ++x) {
+      std::copy_n(first.Row(y) + x * 3, 3, cutOut.Row(y) + x * 4);
+      cutOut.Row(y)[x * 4 + 3] = x >= 40 && x < 56 ? 0 : 255;
+    }
+  const raster::Bitmap working = compile::PrepareWorkingBitmap(cutOut, true, 50, 50, compile::PaletteQuality::High);
+  for (int y = 0; y < 96; ++y)
+    for (int x = 0; x < 96; ++x) ASSERT_EQ(working.Row(y)[x] == 0, x >= 40 && x < 56) << x << "," << y;
 }
 
 TEST(HighQualityPaletteTest, FlatAreasStayFlatAndTheMaskKeepsEntryZero) {
