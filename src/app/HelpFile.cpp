@@ -5,7 +5,7 @@
 
 namespace app {
 
-std::filesystem::path HelpFile() { return platform::ExecutableDirectory() / "help" / "index.html"; }
+std::filesystem::path HelpFile() { return platform::ProgramDataDirectory() / "help" / "index.html"; }
 
 QUrl HelpContentsUrl(const std::filesystem::path& manual) {
   QUrl url = QUrl::fromLocalFile(PathToQString(manual));

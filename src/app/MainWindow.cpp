@@ -314,7 +314,8 @@ void MainWindow::DetectGameDirectory() {
 
 void MainWindow::RegisterDesktopTypes() {
   const platform::DesktopRegistration written =
-      platform::RegisterDesktopFileTypes(platform::XdgDataHome(), QStringToPath(QApplication::applicationFilePath()));
+      platform::RegisterDesktopFileTypes(platform::XdgDataHome(), QStringToPath(QApplication::applicationFilePath()),
+                                         platform::XdgDataDirectories());
   const QString updater = QStandardPaths::findExecutable("update-mime-database");
   if (!written.MimeTypesWritten || updater.isEmpty()) return;
   // Once per user, and quick; waiting keeps it from outliving the start.

@@ -12,7 +12,7 @@
 namespace {
 
 constexpr const char* Usage =
-    "usage: marbelle COMMAND ...\n"
+    "usage: marbelle COMMAND ...  (or marbelle --help, marbelle --version)\n"
     "  inspect PACKAGE [--json] [--properties NAME]\n"
     "      the package's header, names, imports and exports; or the tagged properties\n"
     "      (a class's default properties) of the exports called NAME\n"
@@ -103,6 +103,10 @@ int main(int argc, char** argv) {
       {"umod", cli::RunUmod}};
   if (command == "--help" || command == "-h" || command == "help") {
     std::cout << Usage;
+    return 0;
+  }
+  if (command == "--version") {
+    std::cout << "marbelle " << MARBELLE_VERSION << '\n';
     return 0;
   }
   const auto it = commands.find(command);

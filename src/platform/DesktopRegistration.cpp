@@ -44,16 +44,30 @@ std::string DesktopEntry(const std::filesystem::path& executable) {
   return "[Desktop Entry]\n"
          "Type=Application\n"
          "Name=UT Marbelle\n"
+         "GenericName=Skin Editor\n"
          "Comment=Make player skins for Unreal Tournament\n"
          "Exec=" + QuotedExec(executable) + " %f\n"
+         "Icon=utmarbelle\n"
          "Terminal=false\n"
-         "Categories=Graphics;2DGraphics;\n"
+         "Categories=Graphics;3DGraphics;\n"
+         "Keywords=Unreal;Tournament;UT99;skin;texture;player;model;paint;\n"
          "MimeType=" + ProjectMimeType + ";\n";
 }
 
-bool WriteWhenMissing(const std::filesystem::path& file, const std::string& text) {
+// A folder that cannot be asked counts as holding the file: nothing is written beside what may be there.
+bool ExistsUnderAny(const std::vector<std::filesystem::path>& directories, const std::filesystem::path& relative) {
+  for (const std::filesystem::path& directory : directories) {
+    std::error_code error;
+    if (std::filesystem::exists(directory / relative, error) || error) return true;
+  }
+  return false;
+}
+
+bool WriteWhenMissing(const std::filesystem::path& dataHome, const std::vector<std::filesystem::path>& systemDirectories,
+                      const std::filesystem::path& relative, const std::string& text) {
+  if (ExistsUnderAny(systemDirectories, relative) || ExistsUnderAny({dataHome}, relative)) return false;
+  const std::filesystem::path file = dataHome / relative;
   std::error_code error;
-  if (std::filesystem::exists(file, error) || error) return false;
   std::filesystem::create_directories(file.parent_path(), error);
   if (error) return false;
   try {
@@ -68,11 +82,15 @@ bool WriteWhenMissing(const std::filesystem::path& file, const std::string& text
 }  // namespace
 
 DesktopRegistration RegisterDesktopFileTypes(const std::filesystem::path& dataHome,
-                                             const std::filesystem::path& executable) {
+                                             const std::filesystem::path& executable,
+                                             const std::vector<std::filesystem::path>& systemDataDirectories) {
   DesktopRegistration result;
-  result.MimeTypesWritten = WriteWhenMissing(dataHome / "mime" / "packages" / "utmarbelle.xml", MimePackage());
-  result.DesktopEntryWritten =
-      WriteWhenMissing(dataHome / "applications" / "utmarbelle.desktop", DesktopEntry(executable));
+  result.MimeTypesWritten =
+      WriteWhenMissing(dataHome, systemDataDirectories, std::filesystem::path("mime") / "packages" / "utmarbelle.xml",
+                       MimePackage());
+  result.DesktopEntryWritten = WriteWhenMissing(dataHome, systemDataDirectories,
+                                                std::filesystem::path("applications") / "utmarbelle.desktop",
+                                                DesktopEntry(executable));
   return result;
 }
 

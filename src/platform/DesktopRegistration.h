@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <vector>
 
 namespace platform {
 
@@ -20,8 +21,12 @@ inline constexpr const char* ModelDataMimeType = "application/x-utmarbelle-model
 // ".mrb", ".mrbe" (a text type, so it opens in the text editor) and ".mrbm";
 // applications/utmarbelle.desktop starts `executable` on projects. A file the
 // user already has there, made by an earlier start or edited since, stays as
-// it is. Whoever wrote the MIME package runs update-mime-database.
+// it is, and so does one that an installed package put in one of the
+// `systemDataDirectories` (XdgDataDirectories()). Whoever wrote the MIME
+// package runs update-mime-database. The package's own files are these, made
+// with the executable's bare name.
 DesktopRegistration RegisterDesktopFileTypes(const std::filesystem::path& dataHome,
-                                             const std::filesystem::path& executable);
+                                             const std::filesystem::path& executable,
+                                             const std::vector<std::filesystem::path>& systemDataDirectories = {});
 
 }  // namespace platform

@@ -4,8 +4,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <sstream>
 #include <stdexcept>
 #include <string>
+
+#include "platform/SampleContent.h"
 
 namespace platform {
 
@@ -33,10 +36,21 @@ std::filesystem::path PreparedHome(const std::filesystem::path& home) {
 }  // namespace
 
 std::filesystem::path ResolveProgramHome(const std::optional<std::filesystem::path>& homeOption) {
+  return ResolveProgramHome(homeOption, ExecutableDirectory());
+}
+
+std::filesystem::path ResolveProgramHome(const std::optional<std::filesystem::path>& homeOption,
+                                         const std::filesystem::path& executableDirectory) {
   if (homeOption && !homeOption->empty()) return PreparedHome(*homeOption);
   if (const char* home = Environment("UTMARBELLE_HOME")) return PreparedHome(home);
-  const std::filesystem::path executable = ExecutableDirectory();
-  if (::access(executable.c_str(), W_OK) == 0) return executable;
+  // An installed copy never keeps the user's files beside itself, even when
+  // root can write there.
+  if (const auto data = InstalledDataDirectory(executableDirectory)) {
+    const std::filesystem::path home = PreparedHome(UserDataDirectory());
+    CopyMissingSampleContent(*data / "sample", home);
+    return home;
+  }
+  if (::access(executableDirectory.c_str(), W_OK) == 0) return executableDirectory;
   return PreparedHome(UserDataDirectory());
 }
 
@@ -45,6 +59,19 @@ std::filesystem::path ExecutableDirectory() {
   const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", ec);
   if (ec) throw std::runtime_error("Cannot find the program's folder through \"/proc/self/exe\": " + ec.message());
   return executable.parent_path();
+}
+
+std::optional<std::filesystem::path> InstalledDataDirectory(const std::filesystem::path& executableDirectory) {
+  if (executableDirectory.filename() != "bin") return std::nullopt;
+  const std::filesystem::path data = executableDirectory.parent_path() / "share" / "utmarbelle";
+  std::error_code ec;
+  if (!std::filesystem::is_directory(data, ec)) return std::nullopt;
+  return data;
+}
+
+std::filesystem::path ProgramDataDirectory() {
+  const std::filesystem::path executable = ExecutableDirectory();
+  return InstalledDataDirectory(executable).value_or(executable);
 }
 
 std::filesystem::path HomeDirectory() {
@@ -56,6 +83,14 @@ std::filesystem::path HomeDirectory() {
 std::filesystem::path UserDataDirectory() { return XdgDataHome() / "utmarbelle"; }
 
 std::filesystem::path XdgDataHome() { return XdgDirectory("XDG_DATA_HOME", ".local/share"); }
+
+std::vector<std::filesystem::path> XdgDataDirectories() {
+  std::vector<std::filesystem::path> directories;
+  std::istringstream list(Environment("XDG_DATA_DIRS") ? Environment("XDG_DATA_DIRS") : "/usr/local/share:/usr/share");
+  for (std::string directory; std::getline(list, directory, ':');)
+    if (!directory.empty() && directory.front() == '/') directories.emplace_back(directory);
+  return directories;
+}
 
 std::filesystem::path UserConfigDirectory() { return XdgDirectory("XDG_CONFIG_HOME", ".config") / "utmarbelle"; }
 

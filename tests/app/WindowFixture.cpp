@@ -10,6 +10,8 @@ WindowFixture::WindowFixture()
     : environment({{"HOME", (home / "user").string()},
                    {"XDG_DATA_HOME", (home / "user" / "data").string()},
                    {"XDG_CONFIG_HOME", (home / "user" / "config").string()},
+                   // A package installed on the machine would hold the desktop files.
+                   {"XDG_DATA_DIRS", (home / "system").string()},
                    {"WINEPREFIX", (home / "user" / "wine").string()}}),
       window(std::make_unique<app::MainWindow>(home.Path(), questions)) {}
 

@@ -52,3 +52,20 @@ TEST(DesktopRegistrationTest, AFolderThatCannotBeWrittenIsPassedOver) {
   EXPECT_FALSE(written.DesktopEntryWritten);
   EXPECT_TRUE(written.MimeTypesWritten);
 }
+
+TEST(DesktopRegistrationTest, AnInstalledPackagesFilesLeaveTheUserWithoutCopies) {
+  testsupport::TempDir dirs;
+  const std::filesystem::path user = dirs / "user";
+  const std::filesystem::path package = dirs / "usr-share";
+  platform::RegisterDesktopFileTypes(package, "utmarbelle");
+  EXPECT_NE(Text(package / "applications" / "utmarbelle.desktop").find("Exec=\"utmarbelle\" %f\n"), std::string::npos);
+
+  const platform::DesktopRegistration written =
+      platform::RegisterDesktopFileTypes(user, "/usr/bin/utmarbelle", {dirs / "missing", package});
+  EXPECT_FALSE(written.MimeTypesWritten);
+  EXPECT_FALSE(written.DesktopEntryWritten);
+  EXPECT_FALSE(std::filesystem::exists(user));
+
+  std::filesystem::remove(package / "applications" / "utmarbelle.desktop");
+  EXPECT_TRUE(platform::RegisterDesktopFileTypes(user, "/x", {package}).DesktopEntryWritten);
+}

@@ -3,6 +3,7 @@
 #include "support/TestHelpers.h"
 #include "platform/ProgramHome.h"
 #include "platform/ProgramSettings.h"
+#include "platform/SampleContent.h"
 #include "support/TestFiles.h"
 
 TEST(ProgramHomeTest, OptionThenEnvironmentThenWritableExecutableFolder) {
@@ -35,6 +36,56 @@ TEST(ProgramHomeTest, UserFoldersFollowXdgVariablesOrHome) {
   }
   ScopedEnvironment env({{"HOME", "/home/player"}, {"XDG_DATA_HOME", std::nullopt}});
   EXPECT_EQ(platform::UserDataDirectory(), "/home/player/.local/share/utmarbelle");
+}
+
+TEST(ProgramHomeTest, SystemDataFoldersFollowXdgDataDirsOrTheDefault) {
+  {
+    ScopedEnvironment env({{"XDG_DATA_DIRS", "/opt/share::relative:/usr/share"}});
+    EXPECT_EQ(platform::XdgDataDirectories(), (std::vector<std::filesystem::path>{"/opt/share", "/usr/share"}));
+  }
+  ScopedEnvironment env({{"XDG_DATA_DIRS", std::nullopt}});
+  EXPECT_EQ(platform::XdgDataDirectories(), (std::vector<std::filesystem::path>{"/usr/local/share", "/usr/share"}));
+}
+
+TEST(ProgramHomeTest, AnInstalledCopyLivesInTheUserDataFolderWithTheSampleContent) {
+  testsupport::TempDir dir;
+  const auto prefix = dir / "usr";
+  const auto samples = prefix / "share" / "utmarbelle" / "sample";
+  std::filesystem::create_directories(samples / "Samples" / "Mannequin");
+  testsupport::WriteFile(samples / "Mannequin.u", {1});
+  testsupport::WriteFile(samples / "Samples" / "Mannequin" / "skin.bmp", {2});
+  std::filesystem::create_directories(dir / "elsewhere" / "bin");
+  EXPECT_EQ(platform::InstalledDataDirectory(prefix / "bin"), prefix / "share" / "utmarbelle");
+  EXPECT_EQ(platform::InstalledDataDirectory(dir / "elsewhere" / "bin"), std::nullopt);
+  EXPECT_EQ(platform::InstalledDataDirectory(prefix / "share"), std::nullopt);
+
+  ScopedEnvironment env({{"UTMARBELLE_HOME", std::nullopt}, {"XDG_DATA_HOME", (dir / "data").string()}});
+  // Writable, as /usr/bin is for root: still not the home.
+  std::filesystem::create_directories(prefix / "bin");
+  const auto home = dir / "data" / "utmarbelle";
+  EXPECT_EQ(platform::ResolveProgramHome(std::nullopt, prefix / "bin"), home);
+  EXPECT_EQ(testsupport::ReadFile(home / "Samples" / "Mannequin" / "skin.bmp"), std::vector<std::uint8_t>{2});
+
+  testsupport::WriteFile(home / "Mannequin.u", {9});
+  std::filesystem::remove(home / "Samples" / "Mannequin" / "skin.bmp");
+  platform::ResolveProgramHome(std::nullopt, prefix / "bin");
+  EXPECT_EQ(testsupport::ReadFile(home / "Mannequin.u"), std::vector<std::uint8_t>{9});
+  EXPECT_EQ(testsupport::ReadFile(home / "Samples" / "Mannequin" / "skin.bmp"), std::vector<std::uint8_t>{2});
+
+  EXPECT_EQ(platform::ResolveProgramHome(std::nullopt, dir / "elsewhere" / "bin"), dir / "elsewhere" / "bin");
+  EXPECT_EQ(platform::ResolveProgramHome(dir / "option", prefix / "bin"), dir / "option");
+  EXPECT_FALSE(std::filesystem::exists(dir / "option" / "Mannequin.u"));
+}
+
+TEST(ProgramHomeTest, SampleContentThatCannotBeCopiedIsAnErrorNamingIt) {
+  testsupport::TempDir dir;
+  std::filesystem::create_directories(dir / "samples" / "Samples");
+  std::filesystem::create_directories(dir / "home");
+  testsupport::WriteFile(dir / "samples" / "Samples" / "a.bmp", {1});
+  testsupport::WriteFile(dir / "home" / "Samples", {0});
+  EXPECT_NE(ErrorOf([&] { platform::CopyMissingSampleContent(dir / "samples", dir / "home"); }).find("a.bmp"),
+            std::string::npos);
+  EXPECT_NO_THROW(platform::CopyMissingSampleContent(dir / "none", dir / "home"));
 }
 
 TEST(ProgramSettingsTest, LoadAnimationsAndGameDirectoryKeepTheRestOfTheFile) {
