@@ -49,7 +49,7 @@ install(FILES ${MARBELLE_PACKAGED_DIR}/gz/changelog.gz DESTINATION ${MARBELLE_DO
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME utmarbelle)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VERSION ${MARBELLE_PACKAGE_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "make player skins for Unreal Tournament")
 set(CPACK_PACKAGE_DESCRIPTION
     "UT Marbelle makes player skins for Unreal Tournament (1999): pick an

@@ -4,7 +4,7 @@
 
 namespace app {
 
-inline constexpr const char* VersionText = "2.5 beta 3";
+inline constexpr const char* VersionText = MARBELLE_VERSION;
 
 // "About": the product title and its version.
 class AboutBox final : public QDialog {

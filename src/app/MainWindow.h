@@ -38,7 +38,7 @@ class TextureEditorPanel;
 class UserQuestions;
 struct CompileResult;
 
-inline constexpr const char* WindowCaption = "UT Marbelle v2.5 beta 3";
+inline constexpr const char* WindowCaption = "UT Marbelle v" MARBELLE_VERSION;
 
 // The main window: the skin tree with the texture editor and the project
 // options on the left, the preview on the right. It owns the open document

@@ -3,12 +3,13 @@
 # desktop-file-validate, appstreamcli and lintian (errors fail, warnings are
 # printed), then unpacks it into a temporary root and runs the command-line
 # tool from there, as a new user of an installed copy.
-# Usage: package-test.sh CPACK BUILD_DIR VERSION
+# Usage: package-test.sh CPACK BUILD_DIR VERSION PACKAGE_VERSION
 set -euo pipefail
 
 cpack=$1
 build=$2
 version=$3
+package_version=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() {
@@ -17,8 +18,8 @@ fail() {
 }
 
 "$cpack" --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail "cpack failed"; }
-deb=$(echo "$work"/out/utmarbelle_"$version"_*.deb)
-[ -f "$deb" ] || fail "no utmarbelle_${version}_*.deb made"
+deb=$(echo "$work"/out/utmarbelle_"$package_version"_*.deb)
+[ -f "$deb" ] || fail "no utmarbelle_${package_version}_*.deb made"
 echo "package-test: $(basename "$deb"), $(stat -c %s "$deb") bytes, installed size $(dpkg-deb -f "$deb" Installed-Size) KiB"
 echo "package-test: Depends: $(dpkg-deb -f "$deb" Depends)"
 
@@ -48,6 +49,7 @@ for type in application/x-utmarbelle-project text/x-utmarbelle-model application
   grep -qF "type=\"$type\"" "$root/usr/share/mime/packages/utmarbelle.xml" || fail "the MIME types lack $type"
 done
 
+command -v lintian >/dev/null || fail "lintian is missing (scripts/install-deps)"
 lintian --tag-display-limit 0 "$deb" >"$work/lintian" 2>&1 || true
 cat "$work/lintian"
 ! grep -q '^E:' "$work/lintian" || fail "lintian reports errors"
